@@ -1,0 +1,112 @@
+// The main window's own procedures and fields, without the toolkit: the frame steps it owns
+// (steering, refill, painter), its key handlers, pause and resume, its timers and every menu
+// command. The window class Form1 only forwards events here and mirrors what the shell is told.
+#pragma once
+
+#include <string>
+
+#include "display/Sprites.h"
+#include "game/FrameLoop.h"
+#include "game/GameEdit.h"
+#include "platform/Surface.h"
+
+namespace kelvarn {
+
+// The board and its three off-screen layers, all 400 x 360.
+struct BoardLayers {
+    static constexpr int Width = 400;
+    static constexpr int Height = 360;
+    Surface MainBoard{Width, Height, 0xE0E0E0};
+    Surface Pic1{Width, Height, Black}; // sprite layer
+    Surface Pic2{Width, Height, White}; // hit layer: stock icons, vessel, cruising submarines
+    Surface Pic3{Width, Height, White}; // overlay layer
+};
+
+// The maker's home page, opened by every link of the program.
+extern const char* const HomePageAddress;
+
+class Form1Logic : public FrameSteps {
+  public:
+    Form1Logic(GameEdit& game, BoardLayers& layers, const Sprites& sprites, TextPrinter& text);
+
+    GameEdit& game;
+    BoardLayers& layers;
+    const Sprites& sprites;
+    TextPrinter& text;
+
+    // ---- fields of the main window ----
+    bool skipFirstStep = true;
+    int speedStep = 1;
+    Rgb boardTextColour{192, 0, 192}; // the text colour of MainBoard
+    FrameLoop loop;
+
+    // ---- start-up, frame loop ----
+    void Form_Load();
+    void Form_Unload();
+    // One frame of gameLoop that began at `now`.
+    void gameLoopFrame(std::uint32_t now) { loop.runFrame(*this, now); }
+
+    // ---- frame steps ----
+    void DoK() override;
+    void Addammo() override;
+    void spawnSubmarine() override { game.spawnSubmarine(); }
+    void spawnPlane() override { game.spawnPlane(); }
+    void moveProjectiles() override { game.moveProjectiles(); }
+    void moveSubmarines() override { game.moveSubmarines(); }
+    void movePlanes() override { game.movePlanes(); }
+    void animateBlasts() override { game.animateBlasts(); }
+    void dropBombs() override { game.dropBombs(); }
+    void Pb() override;
+    bool frameAborted() const override { return game.gameEnded; }
+
+    // ---- keys (only while key preview is on) ----
+    bool keyPreview = true;
+    void Form_KeyDown();
+    void Form_KeyUp(int keyCode);
+
+    // ---- pause, resume, timed effects ----
+    void pause();
+    void unpause();
+    void Timer2_Timer();
+    void Timer3_Timer();
+
+    // ---- menu commands ----
+    void menuTitle_Click(); // any of the ten menu titles opening
+    void restart_Click();
+    void m1_Click() { pause(); }
+    void m2_Click() { unpause(); }
+    void m3_Click();
+    void picexit_Click();
+    void mhero_Click();
+    void h_Click();
+    void fg_Click();
+    void renew_Click();
+    // shop
+    void ammo_Click();
+    void bl_Click();
+    void shirt_Click();
+    void spee_Click();
+    void speedsuper_Click();
+    void shanbi_Click();
+    void yuhui_Click();
+    // cheat codes
+    void miji_Click();
+    // settings
+    void black_Click();
+    void blue_Click();
+    void green_Click();
+    void yellow_Click();
+    void grey_Click();
+    void wordblue_Click();
+    void vv_Click();
+    void fd_Click();
+    void asghhj_Click();
+    void addgf_Click();
+    // links
+    void site_Click();
+    void update_Click();
+    void mail_Click();
+    void Label1_Click();
+};
+
+} // namespace kelvarn

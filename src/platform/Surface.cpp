@@ -1,0 +1,99 @@
+#include "platform/Surface.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace kelvarn {
+
+Surface::Surface(int width, int height, std::uint32_t colour)
+    : width_(std::max(width, 0)), height_(std::max(height, 0)),
+      pixels_(std::size_t(width_) * std::size_t(height_), colour) {}
+
+void Surface::clear(std::uint32_t colour) { std::fill(pixels_.begin(), pixels_.end(), colour); }
+
+void Surface::clearToPicture(const Surface& picture, std::uint32_t colour) {
+    clear(colour);
+    blit(0, 0, picture.width(), picture.height(), picture, RasterOp::Copy);
+}
+
+void Surface::blit(int x, int y, int width, int height, const Surface& source, RasterOp op) {
+    // The cell is taken from the source's top-left corner: never more than the source holds.
+    width = std::min(width, source.width_);
+    height = std::min(height, source.height_);
+    int srcX = 0;
+    int srcY = 0;
+    if (x < 0) {
+        srcX = -x;
+        width += x;
+        x = 0;
+    }
+    if (y < 0) {
+        srcY = -y;
+        height += y;
+        y = 0;
+    }
+    width = std::min(width, width_ - x);
+    height = std::min(height, height_ - y);
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    for (int row = 0; row < height; ++row) {
+        const std::uint32_t* from = &source.pixels_[std::size_t(srcY + row) * source.width_ + srcX];
+        std::uint32_t* to = &pixels_[std::size_t(y + row) * width_ + x];
+        switch (op) {
+        case RasterOp::And:
+            for (int i = 0; i < width; ++i) {
+                to[i] &= from[i];
+            }
+            break;
+        case RasterOp::Or:
+            for (int i = 0; i < width; ++i) {
+                to[i] |= from[i];
+            }
+            break;
+        case RasterOp::Copy:
+            std::copy(from, from + width, to);
+            break;
+        }
+    }
+}
+
+void Surface::line(int x0, int y0, int x1, int y1, std::uint32_t colour) {
+    // Bresenham, every point clipped on its own.
+    const int dx = std::abs(x1 - x0);
+    const int dy = -std::abs(y1 - y0);
+    const int sx = x0 < x1 ? 1 : -1;
+    const int sy = y0 < y1 ? 1 : -1;
+    int err = dx + dy;
+    for (;;) {
+        setPixel(x0, y0, colour);
+        if (x0 == x1 && y0 == y1) {
+            break;
+        }
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sy;
+        }
+    }
+}
+
+std::uint32_t Surface::pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) {
+        return InvalidColour;
+    }
+    return pixels_[std::size_t(y) * width_ + x];
+}
+
+void Surface::setPixel(int x, int y, std::uint32_t colour) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) {
+        return;
+    }
+    pixels_[std::size_t(y) * width_ + x] = colour;
+}
+
+} // namespace kelvarn

@@ -2,8 +2,6 @@
 
 namespace kelvarn {
 
-const char* const HomePageAddress = "http://www.kelvarn.example";
-
 Form1Logic::Form1Logic(GameEdit& g, BoardLayers& l, const Sprites& s, TextPrinter& t)
     : game(g), layers(l), sprites(s), text(t) {}
 

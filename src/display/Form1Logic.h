@@ -22,9 +22,6 @@ struct BoardLayers {
     Surface Pic3{Width, Height, White}; // overlay layer
 };
 
-// The maker's home page, opened by every link of the program.
-extern const char* const HomePageAddress;
-
 class Form1Logic : public FrameSteps {
   public:
     Form1Logic(GameEdit& game, BoardLayers& layers, const Sprites& sprites, TextPrinter& text);

@@ -28,10 +28,13 @@ void Form1Logic::Form_Load() {
     g.level = 1;
     g.bombBurstBase = 3;
     g.planesMoving = true;
-    // The pictures beside "秘技", "快速入门" and "退出" are put there by the menu bar as it is built.
+    // The pictures beside "秘技", "快速入门" and "退出" are put there by the menu bar as it is
+    // built.
 }
 
-void Form1Logic::Form_Unload() { game.playSound("end"); }
+void Form1Logic::Form_Unload() {
+    game.playSound("end");
+}
 
 void Form1Logic::Addammo() {
     if (game.refillOn && game.shells != game.maxShells) {

@@ -24,12 +24,18 @@ inline std::int64_t roundHalfEven(double value) {
 }
 
 // Rounds down, toward negative infinity.
-inline std::int64_t roundDown(double value) { return static_cast<std::int64_t>(std::floor(value)); }
+inline std::int64_t roundDown(double value) {
+    return static_cast<std::int64_t>(std::floor(value));
+}
 
 // A real number as fixed-point, rounded to the nearest ten-thousandth, ties to even.
-inline Fixed toFixed(double value) { return roundHalfEven(value * double(FixedOne)); }
+inline Fixed toFixed(double value) {
+    return roundHalfEven(value * double(FixedOne));
+}
 
-inline double fixedToDouble(Fixed value) { return double(value) / double(FixedOne); }
+inline double fixedToDouble(Fixed value) {
+    return double(value) / double(FixedOne);
+}
 
 // A fixed-point value rounded to an integer, ties to even, computed exactly.
 inline std::int64_t roundFixed(Fixed value) {

@@ -9,7 +9,9 @@ Surface::Surface(int width, int height, std::uint32_t colour)
     : width_(std::max(width, 0)), height_(std::max(height, 0)),
       pixels_(std::size_t(width_) * std::size_t(height_), colour) {}
 
-void Surface::clear(std::uint32_t colour) { std::fill(pixels_.begin(), pixels_.end(), colour); }
+void Surface::clear(std::uint32_t colour) {
+    std::fill(pixels_.begin(), pixels_.end(), colour);
+}
 
 void Surface::clearToPicture(const Surface& picture, std::uint32_t colour) {
     clear(colour);

@@ -30,8 +30,12 @@ class Surface {
     // Transfers the width x height cell at (0, 0) of `source` to (x, y) of this surface, clipped
     // to the source's and this surface's edges.
     void blit(int x, int y, int width, int height, const Surface& source, RasterOp op);
-    void andIn(int x, int y, int w, int h, const Surface& src) { blit(x, y, w, h, src, RasterOp::And); }
-    void orIn(int x, int y, int w, int h, const Surface& src) { blit(x, y, w, h, src, RasterOp::Or); }
+    void andIn(int x, int y, int w, int h, const Surface& src) {
+        blit(x, y, w, h, src, RasterOp::And);
+    }
+    void orIn(int x, int y, int w, int h, const Surface& src) {
+        blit(x, y, w, h, src, RasterOp::Or);
+    }
 
     // A one-pixel line from (x0, y0) to (x1, y1), both ends drawn.
     void line(int x0, int y0, int x1, int y1, std::uint32_t colour);

@@ -100,8 +100,7 @@ class FakeDialogs : public Dialogs {
     // Called while each box is up, to act "during" it (timers firing, say).
     std::function<void()> whileOpen;
 
-    Answer messageBox(const std::string& text, const std::string& title,
-                      Buttons buttons) override {
+    Answer messageBox(const std::string& text, const std::string& title, Buttons buttons) override {
         shown.push_back({text, title, buttons, false});
         if (whileOpen) {
             whileOpen();

@@ -16,13 +16,13 @@ TEST(Rounding, HalvesGoToTheEvenNeighbour) {
 }
 
 TEST(Rounding, FixedPointSumsRoundExactly) {
-    EXPECT_EQ(addFixed(200, toFixed(4.5)), 204);  // 204.5
-    EXPECT_EQ(addFixed(201, toFixed(4.5)), 206);  // 205.5
+    EXPECT_EQ(addFixed(200, toFixed(4.5)), 204); // 204.5
+    EXPECT_EQ(addFixed(201, toFixed(4.5)), 206); // 205.5
     EXPECT_EQ(addFixed(104, toFixed(3.6)), 108);
-    EXPECT_EQ(addFixed(10, toFixed(-1.5)), 8);    // 8.5 -> 8
-    EXPECT_EQ(addFixed(11, toFixed(-1.5)), 10);   // 9.5 -> 10
-    EXPECT_EQ(addFixed(0, -5000), 0);             // -0.5 -> 0
-    EXPECT_EQ(addFixed(0, -15000), -2);           // -1.5 -> -2
+    EXPECT_EQ(addFixed(10, toFixed(-1.5)), 8);  // 8.5 -> 8
+    EXPECT_EQ(addFixed(11, toFixed(-1.5)), 10); // 9.5 -> 10
+    EXPECT_EQ(addFixed(0, -5000), 0);           // -0.5 -> 0
+    EXPECT_EQ(addFixed(0, -15000), -2);         // -1.5 -> -2
 }
 
 TEST(Rounding, RealsBecomeTenThousandthsTiesToEven) {

@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include "commands/GameSnapshot.h"
+#include "fakes/GameHarness.h"
+
+namespace kelvarn::test {
+namespace {
+
+TEST(MenuCommands, EveryTitleOpeningClicks) {
+    GameHarness h;
+    h.form.menuTitle_Click();
+    h.form.menuTitle_Click();
+    EXPECT_EQ(h.sound.played, (std::vector<std::string>{"Bu", "Bu"}));
+    EXPECT_FALSE(h.game.paused) << "an open menu holds the frames without pausing";
+}
+
+TEST(MenuCommands, RestartAsksAndOnNoChangesNothing) {
+    GameHarness h;
+    h.game.score = 321;
+    h.game.kills = 4;
+    const GameSnapshot before = GameSnapshot::of(h);
+    h.dialogs.answers = {Answer::No};
+    h.form.restart_Click();
+    ASSERT_EQ(h.dialogs.shown.size(), 1u);
+    EXPECT_EQ(h.dialogs.shown[0].text, "重新来?");
+    EXPECT_EQ(h.dialogs.shown[0].title, "Kelvarn");
+    EXPECT_EQ(h.dialogs.shown[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(GameSnapshot::of(h), before);
+}
+
+TEST(MenuCommands, RestartClearsTheRunButKeepsPowerUpsGreyedItemsAndTheField) {
+    GameHarness h;
+    h.game.score = 20000;
+    h.dialogs.answers = {Answer::Yes, Answer::Yes, Answer::Yes, Answer::Yes, Answer::Yes};
+    h.form.ammo_Click();
+    h.form.spee_Click();
+    h.form.speedsuper_Click();
+    h.form.yuhui_Click();
+    h.form.shirt_Click();
+    h.dialogs.inputs = {"90576"};
+    h.form.miji_Click();
+    h.form.vv_Click();
+    h.form.asghhj_Click();
+    h.game.kills = 9;
+    h.game.shellsUsed = 40;
+    h.game.level = 3;
+    h.game.life = 2;
+    h.game.lastKillPoints = 77;
+    h.game.statusText = "危险";
+    h.game.subList[4] = SubState{120, 200, true, 30, 1, 2, 0};
+    h.game.subCount = 1;
+    h.game.shells = 11;
+
+    GameSnapshot expected = GameSnapshot::of(h);
+    expected.score = 0;
+    expected.life = 20;
+    expected.kills = 0;
+    expected.shellsUsed = 0;
+    expected.level = 1;
+
+    h.dialogs.answers = {Answer::Yes};
+    h.form.restart_Click();
+    EXPECT_EQ(GameSnapshot::of(h), expected);
+    EXPECT_EQ(h.game.lastKillPoints, 77);
+    EXPECT_TRUE(h.game.subList[4].active);
+    EXPECT_EQ(h.game.subCount, 1);
+    EXPECT_EQ(h.form.boardTextColour, (Rgb{192, 192, 192}));
+    for (Control c :
+         {Control::ammo, Control::spee, Control::speedsuper, Control::yuhui, Control::miji}) {
+        EXPECT_FALSE(h.shell.isEnabled(c)) << "control " << int(c) << " stays greyed";
+    }
+}
+
+TEST(MenuCommands, RestartWhilePausedStaysPaused) {
+    GameHarness h;
+    h.form.pause();
+    h.dialogs.answers = {Answer::Yes};
+    h.form.restart_Click();
+    EXPECT_TRUE(h.game.paused);
+    EXPECT_EQ(h.game.statusText, "暂停");
+    EXPECT_TRUE(h.shell.isEnabled(Control::m2));
+    EXPECT_FALSE(h.shell.isEnabled(Control::m1));
+}
+
+TEST(MenuCommands, MenuExitDeclinedLeavesTheGameRunning) {
+    GameHarness h;
+    h.game.score = 50;
+    h.dialogs.answers = {Answer::No};
+    h.form.m3_Click();
+    ASSERT_EQ(h.dialogs.shown.size(), 1u);
+    EXPECT_EQ(h.dialogs.shown[0].text, "不玩了?");
+    EXPECT_EQ(h.dialogs.shown[0].title, "退出");
+    EXPECT_EQ(h.dialogs.shown[0].buttons, Buttons::YesNo);
+    EXPECT_FALSE(h.game.paused);
+    EXPECT_FALSE(h.shell.ended);
+    EXPECT_EQ(h.scores.saves, 0);
+    EXPECT_TRUE(h.sound.played.empty());
+}
+
+// Once the list window owns the end of the program, neither exit does anything but pause.
+TEST(MenuCommands, ExitsLeaveTheEndToTheListWindowOnceARecordIsShown) {
+    GameHarness h;
+    h.game.score = 900;
+    h.game.recordShown = true;
+    h.dialogs.answers = {Answer::Yes};
+    h.form.m3_Click();
+    EXPECT_TRUE(h.game.paused);
+    h.game.paused = false;
+    h.form.picexit_Click();
+    EXPECT_TRUE(h.game.paused);
+    EXPECT_EQ(h.dialogs.shown.size(), 1u) << "only the exit question; no record offered";
+    EXPECT_FALSE(h.shell.ended);
+    EXPECT_EQ(h.scores.saves, 0);
+    EXPECT_TRUE(h.sound.played.empty());
+}
+
+TEST(MenuCommands, WindowsThatStopTheGameDisableTheMainWindow) {
+    struct Case {
+        const char* caption;
+        void (Form1Logic::*click)();
+        WindowId window;
+    };
+    for (const Case& c : {Case{"英雄榜", &Form1Logic::mhero_Click, WindowId::High},
+                          Case{"快速入门", &Form1Logic::h_Click, WindowId::Form2},
+                          Case{"关于", &Form1Logic::fg_Click, WindowId::frmHelp}}) {
+        SCOPED_TRACE(c.caption);
+        GameHarness h;
+        (h.form.*c.click)();
+        EXPECT_EQ(h.shell.windowsShown,
+                  (std::vector<std::pair<WindowId, bool>>{{c.window, false}}));
+        EXPECT_FALSE(h.shell.mainWindowEnabled);
+        EXPECT_TRUE(h.game.paused);
+        EXPECT_TRUE(h.shell.isEnabled(Control::m1)) << "the menus stay in their playing state";
+    }
+}
+
+TEST(MenuCommands, UpdateReportLetsTheGameGoOn) {
+    GameHarness h;
+    h.form.renew_Click();
+    EXPECT_EQ(h.shell.windowsShown,
+              (std::vector<std::pair<WindowId, bool>>{{WindowId::frmSplash, false}}));
+    EXPECT_TRUE(h.shell.mainWindowEnabled);
+    EXPECT_FALSE(h.game.paused);
+}
+
+TEST(Settings, WindowColourItems) {
+    GameHarness h;
+    const std::pair<void (Form1Logic::*)(), Rgb> items[] = {
+        {&Form1Logic::blue_Click, {0, 0, 192}},     {&Form1Logic::green_Click, {0, 128, 0}},
+        {&Form1Logic::yellow_Click, {192, 192, 0}}, {&Form1Logic::grey_Click, {192, 0, 192}},
+        {&Form1Logic::black_Click, {0, 0, 0}},
+    };
+    for (const auto& [click, colour] : items) {
+        (h.form.*click)();
+        EXPECT_EQ(h.shell.windowColour, colour);
+    }
+    EXPECT_TRUE(h.sound.played.empty());
+    EXPECT_TRUE(h.dialogs.shown.empty());
+}
+
+TEST(Settings, BoardTextColourItemsNeverReturnToTheStartingColour) {
+    GameHarness h;
+    EXPECT_EQ(h.form.boardTextColour, (Rgb{192, 0, 192}));
+    h.form.wordblue_Click();
+    EXPECT_EQ(h.form.boardTextColour, (Rgb{0, 0, 192}));
+    h.form.fd_Click();
+    EXPECT_EQ(h.form.boardTextColour, (Rgb{0, 192, 0})) << "not the window's darker green";
+    h.form.vv_Click();
+    EXPECT_EQ(h.form.boardTextColour, (Rgb{192, 192, 192}));
+}
+
+TEST(Settings, DifficultySetsTheFewestBombsInABurst) {
+    GameHarness h;
+    h.form.asghhj_Click();
+    EXPECT_EQ(h.game.bombBurstBase, 40);
+    h.form.addgf_Click();
+    EXPECT_EQ(h.game.bombBurstBase, 4);
+}
+
+} // namespace
+} // namespace kelvarn::test

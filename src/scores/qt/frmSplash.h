@@ -1,0 +1,17 @@
+// The update report "更新报告": what changed since the previous version. It does not stop the game.
+#pragma once
+
+#include <QWidget>
+
+namespace kelvarn {
+
+class frmSplash : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit frmSplash(QWidget* parent = nullptr);
+
+    void Command1_Click(); // "退出"
+};
+
+} // namespace kelvarn

@@ -1,0 +1,35 @@
+// The main window's menu bar: seven menus, three of them nested under "设置", every item wired to
+// its handler in Form1Logic and every title clicking as its menu opens.
+#pragma once
+
+#include <map>
+#include <vector>
+
+#include "platform/Services.h"
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+namespace kelvarn {
+
+class Form1Logic;
+
+struct MenuBarParts {
+    // The action whose enabled state each control is; for the titles "功能" and "买卖" their
+    // menu's own action. The exit label (picexit) is the window's, not the menu bar's.
+    std::map<Control, QAction*> controls;
+    // The ten menus in the order they appear: 游戏, 功能, 买卖, 特技, 设置, 窗体颜色, 字体颜色,
+    // 等级, 帮助, 网络.
+    std::vector<QMenu*> menus;
+
+    QAction* action(Control control) const;
+    // Switches the control's action; false when the control is not on the menu bar.
+    bool setControlEnabled(Control control, bool enabled) const;
+};
+
+// Builds the whole tree into `bar`. Every action and menu is named after its control ("restart",
+// "menu2", ...). `form` must outlive the bar.
+MenuBarParts buildMenuBar(QMenuBar& bar, Form1Logic& form);
+
+} // namespace kelvarn

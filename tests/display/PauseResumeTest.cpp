@@ -43,16 +43,6 @@ TEST(PauseResume, PauseAndResumeSwitchTheMenusAndTheKeys) {
     EXPECT_EQ(h.game.statusText, "正常");
 }
 
-TEST(PauseResume, ResumeDoesNotBringBackItemsSoldOnce) {
-    GameHarness h;
-    h.game.score = 5000;
-    h.dialogs.answers = {Answer::Yes};
-    h.form.yuhui_Click();
-    h.form.pause();
-    h.form.unpause();
-    EXPECT_FALSE(h.shell.isEnabled(Control::yuhui));
-}
-
 TEST(PauseResume, RepairEndingDuringAPauseFreesSteeringAndResumeSaysNormal) {
     GameHarness h;
     h.game.score = 1000;

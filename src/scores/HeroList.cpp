@@ -1,9 +1,90 @@
-#include "game/GameEdit.h"
+#include "scores/HeroList.h"
+
+#include <algorithm>
+#include <string>
+
+#include "scores/Gbk.h"
+#include "scores/RecordFile.h"
 #include "scores/ScoreStore.h"
 
 namespace kelvarn {
+namespace {
 
-void GameEdit::loadHeroList() {}
-void GameEdit::saveHeroList() {}
+// Records of place k: 3k - 2 name, 3k - 1 score, 3k date.
+int nameRecord(int place) {
+    return 3 * place - 2;
+}
+
+// A count above 16 reads the 16 bytes the record holds; a text cut off by the end of the file
+// ends there.
+std::string readCountedString(const RecordFile& file, int number) {
+    const RecordFile::Record record = file.read(number);
+    const std::size_t present = file.presentBytes(number);
+    const std::size_t count = std::size_t(record[0]) | (std::size_t(record[1]) << 8);
+    const std::size_t length = std::min({count, MaxTextBytes, present > 2 ? present - 2 : 0});
+    const std::string bytes(reinterpret_cast<const char*>(record.data()) + 2, length);
+    return gbk::toUtf8(bytes);
+}
+
+RecordFile::Record countedString(const std::string& utf8) {
+    const std::string bytes = gbk::fromUtf8Fitted(utf8, MaxTextBytes);
+    RecordFile::Record record{};
+    record[0] = std::uint8_t(bytes.size() & 0xFF);
+    record[1] = std::uint8_t(bytes.size() >> 8);
+    std::copy(bytes.begin(), bytes.end(), record.begin() + 2);
+    return record;
+}
+
+std::int32_t readScore(const RecordFile::Record& record) {
+    const std::uint32_t value = std::uint32_t(record[0]) | (std::uint32_t(record[1]) << 8) |
+                                (std::uint32_t(record[2]) << 16) | (std::uint32_t(record[3]) << 24);
+    return static_cast<std::int32_t>(value);
+}
+
+RecordFile::Record scoreRecord(std::int32_t score) {
+    const auto value = static_cast<std::uint32_t>(score);
+    RecordFile::Record record{};
+    for (int i = 0; i < 4; ++i) {
+        record[std::size_t(i)] = std::uint8_t(value >> (8 * i));
+    }
+    return record;
+}
+
+} // namespace
+
+HeroTable decodeHeroList(const std::vector<std::uint8_t>& bytes) {
+    const RecordFile file(bytes);
+    HeroTable list;
+    for (int k = 1; k <= HeroTable::size; ++k) {
+        HeroEntry& entry = list[k];
+        entry.entryName = readCountedString(file, nameRecord(k));
+        entry.entryScore = readScore(file.read(nameRecord(k) + 1));
+        entry.entryDate = readCountedString(file, nameRecord(k) + 2);
+    }
+    return list;
+}
+
+std::vector<std::uint8_t> encodeHeroList(const HeroTable& list) {
+    RecordFile file;
+    for (int k = 1; k <= HeroTable::size; ++k) {
+        const HeroEntry& entry = list[k];
+        file.write(nameRecord(k), countedString(entry.entryName));
+        file.write(nameRecord(k) + 1, scoreRecord(entry.entryScore));
+        file.write(nameRecord(k) + 2, countedString(entry.entryDate));
+    }
+    return file.bytes();
+}
+
+// The file is read whatever it holds: a missing file comes back created and empty, a short one
+// leaves the missing places empty.
+void GameEdit::loadHeroList() {
+    heroList = decodeHeroList(services.scores.loadBytes());
+}
+
+// The file is replaced whole; a failed save keeps the previous file and is not reported, since
+// every caller goes on to end the program.
+void GameEdit::saveHeroList() {
+    services.scores.saveBytes(encodeHeroList(heroList));
+}
 
 } // namespace kelvarn

@@ -1,8 +1,87 @@
+#include <string>
+
 #include "game/GameEdit.h"
+#include "scores/Gbk.h"
+#include "scores/HeroList.h"
 
 namespace kelvarn {
+namespace {
 
-void GameEdit::checkNewRecord() {}
-void GameEdit::finishGame(EndSound) {}
+constexpr std::size_t MaxNameCharacters = 16;
+
+// A name goes into the list only if it is stored exactly as typed: 1 to 16 characters, each with
+// a GBK form, together no more than the 16 bytes of its record (eight Chinese characters).
+bool nameFits(const std::string& name) {
+    const std::size_t characters = gbk::characterCount(name);
+    if (characters < 1 || characters > MaxNameCharacters) {
+        return false;
+    }
+    const auto bytes = gbk::fromUtf8(name);
+    return bytes && bytes->size() <= MaxTextBytes;
+}
+
+} // namespace
+
+void GameEdit::checkNewRecord() {
+    if (score == 0) {
+        return;
+    }
+    int place = 0;
+    for (int i = 1; i <= heroList.size; ++i) {
+        if (heroList[i].entryScore < score) {
+            place = i;
+            break;
+        }
+    }
+    if (place == 0) {
+        return;
+    }
+
+    const std::string number = std::to_string(place);
+    const Answer answer = services.dialogs.messageBox(
+        "祝贺你！ " + std::to_string(score) + " 是一个新的高分！" + "\r\n" + "你想记录下来吗？",
+        "新的最高分 第" + number + "名", Buttons::YesNo);
+    services.shell.setMainWindowEnabled(false);
+    paused = true;
+    if (answer != Answer::Yes) {
+        return;
+    }
+
+    for (int j = heroList.size; j >= place + 1; --j) {
+        heroList[j] = heroList[j - 1];
+    }
+    // No way out but a name that fits; a cancelled box is an empty answer and asks again.
+    std::string name;
+    do {
+        name = services.dialogs.inputBox("请输入姓名：", "最高分:第 " + number + "名");
+    } while (!nameFits(name));
+
+    HeroEntry& entry = heroList[place];
+    entry.entryDate = services.shell.shortDateText();
+    entry.entryName = name;
+    entry.entryScore = score;
+
+    services.shell.unloadMainWindow();
+    services.shell.showWindow(WindowId::High, true);
+    recordShown = true;
+}
+
+void GameEdit::finishGame(EndSound endSound) {
+    if (recordShown) {
+        return;
+    }
+    checkNewRecord();
+    if (endSound == EndSound::AfterCheck ||
+        (endSound == EndSound::IfListWindowTakesOver && recordShown)) {
+        playSound("end");
+    }
+    if (!recordShown) {
+        saveHeroList();
+        endProgram();
+        return;
+    }
+    // The main window is gone and the list window owns the end: no frame runs again.
+    gameEnded = true;
+}
 
 } // namespace kelvarn

@@ -27,6 +27,30 @@ void orWhole(Surface& layer, int x, int y, const Surface& picture) {
     layer.orIn(x, y, picture.width(), picture.height(), picture);
 }
 
+// The three whole-board transfers, AND Pic2, AND Pic3, OR Pic1, done in one pass over the
+// pixels: the same result as three transfers, at a third of the memory traffic.
+void composeOntoBoard(Surface& board, const Surface& hit, const Surface& overlay,
+                      const Surface& sprite) {
+    const int w = BoardLayers::Width;
+    const int h = BoardLayers::Height;
+    const bool sameSize = board.width() == w && board.height() == h && hit.width() == w &&
+                          hit.height() == h && overlay.width() == w && overlay.height() == h &&
+                          sprite.width() == w && sprite.height() == h;
+    if (!sameSize) {
+        board.andIn(0, 0, w, h, hit);
+        board.andIn(0, 0, w, h, overlay);
+        board.orIn(0, 0, w, h, sprite);
+        return;
+    }
+    std::uint32_t* to = board.data();
+    const std::uint32_t* a = hit.data();
+    const std::uint32_t* b = overlay.data();
+    const std::uint32_t* c = sprite.data();
+    for (int i = 0; i < w * h; ++i) {
+        to[i] = (to[i] & a[i] & b[i]) | c[i];
+    }
+}
+
 } // namespace
 
 // Paints one frame. Sprites go into three layers: Pic1 (black) collects every black-background
@@ -134,11 +158,7 @@ void Form1Logic::Pb() {
         sprite.orIn(blast.x, blast.y, BlastCellWidth, BlastCellHeight, sprites.PicExp[k]);
     }
 
-    const int w = BoardLayers::Width;
-    const int h = BoardLayers::Height;
-    board.andIn(0, 0, w, h, hit);
-    board.andIn(0, 0, w, h, overlay);
-    board.orIn(0, 0, w, h, sprite);
+    composeOntoBoard(board, hit, overlay, sprite);
 }
 
 } // namespace kelvarn

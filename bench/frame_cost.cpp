@@ -1,0 +1,167 @@
+// What one whole frame costs (the rules and the painter), with every table of the game full and
+// with an empty sea. Prints the median and the 99th percentile in microseconds and as a share of
+// the 29 ms frame period. Figures only; nothing is asserted.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "display/Form1Logic.h"
+#include "fakes/Fakes.h"
+
+#if __has_include("display/qt/QtTextPrinter.h")
+#include <QFont>
+#include <QGuiApplication>
+
+#include "display/qt/QtTextPrinter.h"
+#define KELVARN_BENCH_QT_TEXT 1
+#endif
+
+namespace {
+
+using namespace kelvarn;
+using namespace kelvarn::test;
+
+// Prints nothing: stands in when the toolkit's text renderer is not there.
+class SilentTextPrinter : public TextPrinter {
+  public:
+    void begin(Surface&, std::uint32_t) override {}
+    void printLine(const std::string&) override {}
+    void end() override {}
+};
+
+struct Game {
+    FakeTicks ticks;
+    FakeKeys keys;
+    FakeRandom random;
+    FakeSound sound;
+    FakeLinks links;
+    FakeDialogs dialogs;
+    FakeShell shell;
+    FakeScoreStore scores;
+    BoardLayers layers;
+    Sprites sprites = Sprites::placeholders();
+    GameEdit game{Services{ticks, keys, random, sound, links, dialogs, shell, scores}, layers.Pic2};
+    Form1Logic form;
+
+    explicit Game(TextPrinter& text) : form(game, layers, sprites, text) {
+        random.push({0.25});
+        form.Form_Load();
+        form.loop.start(ticks.now);
+        form.gameLoopFrame(ticks.now += 29); // past the first, skipped steering step
+    }
+};
+
+// Every table full: 25 cruising submarines and 5 wrecks, 10 planes in the middle of their bursts,
+// 30 shells, 30 bombs, 10 explosions, 20 shells in stock.
+void fillTheSea(GameEdit& g) {
+    g.shells = 20;
+    for (int i = 1; i <= 30; ++i) {
+        const int row = (i - 1) % 10;
+        if (i <= 25) {
+            g.subList[i] =
+                SubState{(i * 53) % 420 - 30, 130 + row * 20, true, 60, 1 + i % 2, 1 + i % 3, 0};
+        } else {
+            g.subList[i] =
+                SubState{(i * 71) % 400 - 20, 150 + row * 15, true, 0, 1 + i % 2, 0, 1 + i % 8};
+        }
+        g.shellList[i] = ShellState{(i * 37) % 400, 120 + (i * 29) % 230, true};
+        g.bombList[i] = BombState{(i * 13) % 400, 20 + (i * 7) % 90, true, (i % 9 - 4) * 1000};
+    }
+    for (int i = 1; i <= 10; ++i) {
+        g.planeList[i] = PlaneState{i * 40 - 60, 5 + i * 3, true, 1 + i % 2, 4, 20, true};
+        g.blastList[i] = BlastState{i * 35 - 30, 140 + i * 18, true, i % 11};
+    }
+    g.subCount = 25;
+    g.planeCount = 10;
+    g.shellsInFlight = 30;
+}
+
+struct Figures {
+    double median = 0;
+    double p99 = 0;
+};
+
+// Times `rounds` frames, each started from the same state.
+Figures timeFrames(Game& g, bool full, int rounds) {
+    GameEdit& game = g.game;
+    if (full) {
+        fillTheSea(game);
+    }
+    // Keep the state of the first frame, so every measured frame does the same work.
+    const auto shells = game.shellList;
+    const auto subs = game.subList;
+    const auto planes = game.planeList;
+    const auto bombs = game.bombList;
+    const auto blasts = game.blastList;
+    const int stock = game.shells;
+    const int subCount = game.subCount;
+    const int planeCount = game.planeCount;
+    const int inFlight = game.shellsInFlight;
+
+    std::vector<double> micros;
+    micros.reserve(std::size_t(rounds));
+    for (int i = 0; i < rounds + 50; ++i) {
+        game.shellList = shells;
+        game.subList = subs;
+        game.planeList = planes;
+        game.bombList = bombs;
+        game.blastList = blasts;
+        game.shells = stock;
+        game.subCount = subCount;
+        game.planeCount = planeCount;
+        game.shellsInFlight = inFlight;
+        game.life = 20;
+        g.sound.played.clear();
+        g.ticks.now += 29;
+        const auto start = std::chrono::steady_clock::now();
+        g.form.gameLoopFrame(g.ticks.now);
+        const auto stop = std::chrono::steady_clock::now();
+        if (i >= 50) { // the first frames warm the caches
+            micros.push_back(std::chrono::duration<double, std::micro>(stop - start).count());
+        }
+    }
+    std::sort(micros.begin(), micros.end());
+    return {micros[micros.size() / 2],
+            micros[std::min(micros.size() - 1, micros.size() * 99 / 100)]};
+}
+
+void report(const char* what, Figures f) {
+    constexpr double periodMicros = 29000.0;
+    std::printf("%-44s median %8.1f us (%5.2f %%)   p99 %8.1f us (%5.2f %%)\n", what, f.median,
+                100.0 * f.median / periodMicros, f.p99, 100.0 * f.p99 / periodMicros);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int rounds = argc > 1 ? std::max(10, std::atoi(argv[1])) : 2000;
+#ifdef KELVARN_BENCH_QT_TEXT
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    QGuiApplication app(argc, argv);
+    QFont::insertSubstitutions(QStringLiteral("宋体"), {QStringLiteral("AR PL UMing CN"),
+                                                        QStringLiteral("AR PL UMing TW")});
+    QFont font(QStringLiteral("宋体"));
+    font.setPointSizeF(9);
+    QtTextPrinter printer(font);
+    std::printf("status lines: printed by the Qt text printer (%s, 9 pt)\n",
+                qPrintable(QFontInfo(font).family()));
+#else
+    SilentTextPrinter printer;
+    std::printf("status lines: not printed (no Qt text printer in this build)\n");
+#endif
+    std::printf("%d frames each, 29 ms frame period\n", rounds);
+    {
+        Game full(printer);
+        report("full sea (every table full)", timeFrames(full, true, rounds));
+    }
+    {
+        Game empty(printer);
+        report("empty sea", timeFrames(empty, false, rounds));
+    }
+    return 0;
+}

@@ -13,6 +13,7 @@
 
 #if __has_include("display/qt/QtTextPrinter.h")
 #include <QFont>
+#include <QFontInfo>
 #include <QGuiApplication>
 
 #include "display/qt/QtTextPrinter.h"

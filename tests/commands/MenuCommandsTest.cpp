@@ -6,14 +6,6 @@
 namespace kelvarn::test {
 namespace {
 
-TEST(MenuCommands, EveryTitleOpeningClicks) {
-    GameHarness h;
-    h.form.menuTitle_Click();
-    h.form.menuTitle_Click();
-    EXPECT_EQ(h.sound.played, (std::vector<std::string>{"Bu", "Bu"}));
-    EXPECT_FALSE(h.game.paused) << "an open menu holds the frames without pausing";
-}
-
 TEST(MenuCommands, RestartAsksAndOnNoChangesNothing) {
     GameHarness h;
     h.game.score = 321;
@@ -97,6 +89,59 @@ TEST(MenuCommands, MenuExitDeclinedLeavesTheGameRunning) {
     EXPECT_TRUE(h.sound.played.empty());
 }
 
+TEST(MenuCommands, MenuExitWithoutARecordSavesAndEndsWithoutTheClosingSound) {
+    for (std::int32_t score : {0, 500}) {
+        SCOPED_TRACE(score);
+        GameHarness h;
+        h.game.score = score;
+        h.dialogs.answers = {Answer::Yes, Answer::No}; // quit; do not record the score
+        h.form.m3_Click();
+        EXPECT_EQ(h.dialogs.shown[0].text, "不玩了?");
+        EXPECT_EQ(h.dialogs.shown.size(), score == 0 ? 1u : 2u) << "a score of 0 is never offered";
+        EXPECT_TRUE(h.game.paused);
+        EXPECT_EQ(h.scores.saves, 1);
+        EXPECT_TRUE(h.shell.ended);
+        EXPECT_TRUE(h.sound.played.empty());
+    }
+}
+
+TEST(MenuCommands, MenuExitWithARecordLeavesTheProgramToTheListWindow) {
+    GameHarness h;
+    h.game.score = 500;
+    h.dialogs.answers = {Answer::Yes, Answer::Yes};
+    h.dialogs.inputs = {"Ann"};
+    h.form.m3_Click();
+    EXPECT_TRUE(h.shell.mainWindowUnloaded);
+    EXPECT_EQ(h.shell.windowsShown,
+              (std::vector<std::pair<WindowId, bool>>{{WindowId::High, true}}));
+    EXPECT_EQ(h.sound.played, (std::vector<std::string>{"end", "end"}))
+        << "the unloaded main window's, then the exit's own";
+    EXPECT_FALSE(h.shell.ended);
+    EXPECT_EQ(h.scores.saves, 0) << "the list window saves when it ends the program";
+}
+
+TEST(MenuCommands, ExitLabelNeverAsksAndSoundsBeforeItEnds) {
+    GameHarness quiet;
+    quiet.form.picexit_Click();
+    EXPECT_TRUE(quiet.dialogs.shown.empty());
+    EXPECT_TRUE(quiet.game.paused);
+    EXPECT_EQ(quiet.sound.played, std::vector<std::string>{"end"});
+    EXPECT_EQ(quiet.scores.saves, 1);
+    EXPECT_TRUE(quiet.shell.ended);
+
+    GameHarness declined;
+    declined.game.score = 40;
+    declined.dialogs.answers = {Answer::No};
+    std::size_t soundsDuringOffer = 99;
+    declined.dialogs.whileOpen = [&declined, &soundsDuringOffer] {
+        soundsDuringOffer = declined.sound.played.size();
+    };
+    declined.form.picexit_Click();
+    EXPECT_EQ(soundsDuringOffer, 0u) << "the record is offered first";
+    EXPECT_EQ(declined.sound.played, std::vector<std::string>{"end"});
+    EXPECT_TRUE(declined.shell.ended);
+}
+
 // Once the list window owns the end of the program, neither exit does anything but pause.
 TEST(MenuCommands, ExitsLeaveTheEndToTheListWindowOnceARecordIsShown) {
     GameHarness h;
@@ -132,49 +177,6 @@ TEST(MenuCommands, WindowsThatStopTheGameDisableTheMainWindow) {
         EXPECT_TRUE(h.game.paused);
         EXPECT_TRUE(h.shell.isEnabled(Control::m1)) << "the menus stay in their playing state";
     }
-}
-
-TEST(MenuCommands, UpdateReportLetsTheGameGoOn) {
-    GameHarness h;
-    h.form.renew_Click();
-    EXPECT_EQ(h.shell.windowsShown,
-              (std::vector<std::pair<WindowId, bool>>{{WindowId::frmSplash, false}}));
-    EXPECT_TRUE(h.shell.mainWindowEnabled);
-    EXPECT_FALSE(h.game.paused);
-}
-
-TEST(Settings, WindowColourItems) {
-    GameHarness h;
-    const std::pair<void (Form1Logic::*)(), Rgb> items[] = {
-        {&Form1Logic::blue_Click, {0, 0, 192}},     {&Form1Logic::green_Click, {0, 128, 0}},
-        {&Form1Logic::yellow_Click, {192, 192, 0}}, {&Form1Logic::grey_Click, {192, 0, 192}},
-        {&Form1Logic::black_Click, {0, 0, 0}},
-    };
-    for (const auto& [click, colour] : items) {
-        (h.form.*click)();
-        EXPECT_EQ(h.shell.windowColour, colour);
-    }
-    EXPECT_TRUE(h.sound.played.empty());
-    EXPECT_TRUE(h.dialogs.shown.empty());
-}
-
-TEST(Settings, BoardTextColourItemsNeverReturnToTheStartingColour) {
-    GameHarness h;
-    EXPECT_EQ(h.form.boardTextColour, (Rgb{192, 0, 192}));
-    h.form.wordblue_Click();
-    EXPECT_EQ(h.form.boardTextColour, (Rgb{0, 0, 192}));
-    h.form.fd_Click();
-    EXPECT_EQ(h.form.boardTextColour, (Rgb{0, 192, 0})) << "not the window's darker green";
-    h.form.vv_Click();
-    EXPECT_EQ(h.form.boardTextColour, (Rgb{192, 192, 192}));
-}
-
-TEST(Settings, DifficultySetsTheFewestBombsInABurst) {
-    GameHarness h;
-    h.form.asghhj_Click();
-    EXPECT_EQ(h.game.bombBurstBase, 40);
-    h.form.addgf_Click();
-    EXPECT_EQ(h.game.bombBurstBase, 4);
 }
 
 } // namespace

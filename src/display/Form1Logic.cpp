@@ -36,6 +36,20 @@ void Form1Logic::Form_Unload() {
     game.playSound("end");
 }
 
+void Form1Logic::closeFromTitleBar() {
+    GameEdit& g = game;
+    g.paused = true;
+    if (!g.recordShown) {
+        g.checkNewRecord();
+    }
+    if (g.recordShown) {
+        return; // the record flow has closed the window; the list window ends the program
+    }
+    Form_Unload();
+    g.saveHeroList();
+    g.endProgram();
+}
+
 void Form1Logic::Addammo() {
     if (game.refillOn && game.shells != game.maxShells) {
         ++game.shells;

@@ -40,6 +40,9 @@ class Form1Logic : public FrameSteps {
     // ---- start-up, frame loop ----
     void Form_Load();
     void Form_Unload();
+    // The window closed through its title bar: leave as the exit commands do, offering a score
+    // that makes the list before the program ends.
+    void closeFromTitleBar();
     // One frame of gameLoop that began at `now`.
     void gameLoopFrame(std::uint32_t now) { loop.runFrame(*this, now); }
 

@@ -1,0 +1,260 @@
+#include "display/qt/Form1.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QPainter>
+
+#include "scores/Maker.h"
+
+namespace kelvarn {
+
+namespace {
+
+QFont pointFont(const QString& family, double points, bool bold) {
+    QFont font(family);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+void setTextColour(QWidget* widget, QColor colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Active, QPalette::WindowText, colour);
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+// ---- board ----
+
+BoardView::BoardView(const Surface& board, QWidget* parent) : QFrame(parent), board_(board) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+    setMouseTracking(true);
+    setToolTip(QStringLiteral("Mouse here!"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void BoardView::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const QImage image(reinterpret_cast<const uchar*>(board_.data()), board_.width(),
+                       board_.height(), board_.width() * 4, QImage::Format_RGB32);
+    painter.drawImage(contentsRect().topLeft(), image);
+}
+
+void BoardView::mouseMoveEvent(QMouseEvent* event) {
+    if (onMouseMove) {
+        onMouseMove();
+    }
+    event->accept();
+}
+
+// ---- labels ----
+
+void PointerLabel::mouseMoveEvent(QMouseEvent* event) {
+    if (onMouseMove) {
+        onMouseMove();
+    }
+    event->accept();
+}
+
+void PointerLabel::mousePressEvent(QMouseEvent* event) {
+    if (onMouseDown) {
+        onMouseDown();
+    }
+    event->accept();
+}
+
+void PointerLabel::mouseReleaseEvent(QMouseEvent* event) {
+    if (onMouseUp) {
+        onMouseUp();
+    }
+    // A click is a press and a release over the label.
+    if (onClick && rect().contains(event->position().toPoint())) {
+        onClick();
+    }
+    event->accept();
+}
+
+// ---- the window ----
+
+Form1::Form1(Form1Logic& logic, QWidget* parent) : QMainWindow(parent), logic_(logic) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Kelvarn"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+
+    background_ = new QWidget(this);
+    background_->setObjectName(QStringLiteral("FormBackground"));
+    background_->setFixedSize(420, 399);
+    background_->setAutoFillBackground(true);
+    background_->setMouseTracking(true);
+    background_->setFocusPolicy(Qt::StrongFocus);
+    setCentralWidget(background_);
+    setMouseTracking(true);
+    setWindowColour(Qt::black);
+    setTextColour(background_, QColor(128, 128, 255));
+
+    MainBoard = new BoardView(logic.layers.MainBoard, background_);
+    MainBoard->setObjectName(QStringLiteral("MainBoard"));
+    MainBoard->setGeometry(8, 8, 404, 364);
+    MainBoard->onMouseMove = [this] { MainBoard_MouseMove(); };
+
+    const QString address = QString::fromUtf8(maker::HomePage);
+    Label1 = new PointerLabel(address, background_);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(8, 376, 185, 17);
+    Label1->setFont(pointFont(QStringLiteral("Verdana"), 10.5, true));
+    setTextColour(Label1, QColor(128, 255, 128));
+    Label1->setCursor(Qt::CrossCursor);
+    Label1->setToolTip(QStringLiteral("网址：") + address);
+    Label1->setMouseTracking(true);
+    Label1->onMouseMove = [this] { Label1_MouseMove(); };
+    Label1->onClick = [this] { logic_.Label1_Click(); };
+
+    TXT = new QLabel(QString::fromUtf8(maker::Studio), background_);
+    TXT->setObjectName(QStringLiteral("TXT"));
+    TXT->setGeometry(224, 376, 93, 17);
+    setTextColour(TXT, Qt::white);
+    TXT->setToolTip(QString::fromUtf8(maker::Author));
+    TXT->setMouseTracking(true);
+    TXT->setAttribute(Qt::WA_TransparentForMouseEvents); // no behaviour: the background's moves
+
+    picexit = new PointerLabel(QStringLiteral("退出"), background_);
+    picexit->setObjectName(QStringLiteral("picexit"));
+    picexit->setGeometry(368, 376, 37, 17);
+    picexit->setFont(pointFont(QStringLiteral("宋体"), 10.5, true));
+    setExitColour(ExitRest);
+    picexit->setCursor(Qt::CrossCursor);
+    picexit->setToolTip(QStringLiteral("退出游戏"));
+    picexit->setMouseTracking(true);
+    picexit->onMouseMove = [this] { picexit_MouseMove(); };
+    picexit->onMouseDown = [this] { picexit_MouseDown(); };
+    picexit->onMouseUp = [this] { picexit_MouseUp(); };
+    picexit->onClick = [this] { logic_.picexit_Click(); };
+
+    Shape1 = new QFrame(background_);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setGeometry(8, 392, 177, 1);
+    Shape1->setAutoFillBackground(true);
+    QPalette red = Shape1->palette();
+    red.setColor(QPalette::Window, QColor(255, 0, 0));
+    Shape1->setPalette(red);
+    Shape1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Shape1->hide();
+
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    move(187, 96); // 2805, 1440 twips
+    background_->setFocus();
+}
+
+void Form1::setWindowColour(QColor colour) {
+    QPalette palette = background_->palette();
+    palette.setColor(QPalette::Window, colour);
+    background_->setPalette(palette);
+}
+
+void Form1::setExitColour(QRgb colour) {
+    setTextColour(picexit, QColor(colour));
+}
+
+QColor Form1::exitColour() const {
+    return picexit->palette().color(QPalette::Active, QPalette::WindowText);
+}
+
+// Pointer feedback. There are no leave events: the underline goes and the exit label calms down
+// only when the pointer next moves over the window's background or the board.
+void Form1::Form_MouseMove() {
+    Shape1->hide();
+    setExitColour(ExitRest);
+}
+
+void Form1::MainBoard_MouseMove() {
+    Shape1->hide();
+    setExitColour(ExitRest);
+}
+
+void Form1::Label1_MouseMove() {
+    Shape1->show();
+}
+
+void Form1::picexit_MouseMove() {
+    setExitColour(ExitHover);
+}
+
+void Form1::picexit_MouseDown() {
+    setExitColour(ExitPressed);
+}
+
+void Form1::picexit_MouseUp() {
+    setExitColour(ExitPressed);
+}
+
+void Form1::mouseMoveEvent(QMouseEvent* event) {
+    Form_MouseMove();
+    QMainWindow::mouseMoveEvent(event);
+}
+
+// ---- keys ----
+
+void Form1::keyPressEvent(QKeyEvent* event) {
+    // Auto-repeat presses come here too: holding two arrows keeps the speed gauge at 0.
+    if (logic_.keyPreview) {
+        logic_.Form_KeyDown();
+    }
+    event->accept();
+}
+
+void Form1::keyReleaseEvent(QKeyEvent* event) {
+    // Holding a key produces no release until it is really let go.
+    if (event->isAutoRepeat()) {
+        event->accept();
+        return;
+    }
+    if (logic_.keyPreview) {
+        logic_.Form_KeyUp(event->key() == Qt::Key_A ? int(KeyA) : event->key());
+    }
+    event->accept();
+}
+
+// ---- closing ----
+
+void Form1::unload() {
+    if (unloaded_) {
+        return;
+    }
+    unloading_ = true;
+    close();
+    unloading_ = false;
+}
+
+void Form1::closeSilently() {
+    closingSilently_ = true;
+    close();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (unloaded_ || closingSilently_) {
+        unloaded_ = true;
+        event->accept();
+        return;
+    }
+    if (unloading_) {
+        unloaded_ = true;
+        logic_.Form_Unload();
+        event->accept();
+        return;
+    }
+    // Closed through the title bar: leave the way the exit commands do, so that a score that
+    // makes the list is offered before the program ends.
+    event->ignore();
+    if (isEnabled()) {
+        logic_.closeFromTitleBar();
+    }
+}
+
+} // namespace kelvarn

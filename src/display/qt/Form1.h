@@ -1,0 +1,92 @@
+// The main window: the menu bar, the board with its sunken border, the three labels below it and
+// the underline of the address label. It owns no game rules: events go to Form1Logic and the
+// board shows the surface the painter composed.
+#pragma once
+
+#include <QFrame>
+#include <QLabel>
+#include <QMainWindow>
+#include <functional>
+
+#include "display/Form1Logic.h"
+
+namespace kelvarn {
+
+// The visible play field: 400 x 360 pixels inside a 2-pixel sunken border, shown crisp (nearest
+// neighbour) on a high-density screen.
+class BoardView : public QFrame {
+    Q_OBJECT
+  public:
+    BoardView(const Surface& board, QWidget* parent);
+    std::function<void()> onMouseMove;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+  private:
+    const Surface& board_;
+};
+
+// A label that reports the pointer moving over it, buttons going down and up, and clicks.
+class PointerLabel : public QLabel {
+    Q_OBJECT
+  public:
+    using QLabel::QLabel;
+    std::function<void()> onMouseMove, onMouseDown, onMouseUp, onClick;
+
+  protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+  public:
+    Form1(Form1Logic& logic, QWidget* parent = nullptr);
+
+    // Colours of the exit label.
+    static constexpr QRgb ExitRest = qRgb(255, 128, 128);
+    static constexpr QRgb ExitHover = qRgb(255, 255, 192);
+    static constexpr QRgb ExitPressed = qRgb(128, 255, 128);
+
+    BoardView* MainBoard = nullptr;
+    PointerLabel* Label1 = nullptr;
+    QLabel* TXT = nullptr;
+    PointerLabel* picexit = nullptr;
+    QFrame* Shape1 = nullptr;
+
+    void setWindowColour(QColor colour);
+    void setExitColour(QRgb colour);
+    QColor exitColour() const;
+
+    // Closes the window for good: its unload handler runs, and it never comes back.
+    void unload();
+    bool unloaded() const { return unloaded_; }
+    // The program is ending: close without the unload handler.
+    void closeSilently();
+
+    // ---- pointer feedback ----
+    void Form_MouseMove();
+    void MainBoard_MouseMove();
+    void Label1_MouseMove();
+    void picexit_MouseMove();
+    void picexit_MouseDown();
+    void picexit_MouseUp();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    Form1Logic& logic_;
+    QWidget* background_ = nullptr;
+    bool unloaded_ = false;
+    bool closingSilently_ = false;
+    bool unloading_ = false;
+};
+
+} // namespace kelvarn

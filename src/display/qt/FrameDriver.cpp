@@ -1,0 +1,79 @@
+#include "display/qt/FrameDriver.h"
+
+#include <QApplication>
+
+namespace kelvarn {
+
+FrameDriver::FrameDriver(Form1Logic& form, TickCounter& ticks, QObject* parent)
+    : QObject(parent), form_(form), ticks_(ticks) {
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &FrameDriver::tick);
+    form_.game.paused.setOnResume([this] {
+        frameWaiting_ = true;
+        wake();
+    });
+}
+
+void FrameDriver::startAfterLoad(int delayMs) {
+    QTimer::singleShot(delayMs, Qt::PreciseTimer, this, [this] {
+        if (stopped_) {
+            return;
+        }
+        form_.loop.start(ticks_.tickCount());
+        frameWaiting_ = !form_.game.paused;
+        wake();
+    });
+}
+
+void FrameDriver::stop() {
+    stopped_ = true;
+    timer_.stop();
+}
+
+bool FrameDriver::heldBack() const {
+    // The game tests `paused` as a frame begins, before it waits for its time: a pause that
+    // arrives while the next frame is already waiting lets that one frame run (it shows "暂停").
+    const bool pausedBeforeWaiting = form_.game.paused && !frameWaiting_;
+    return inFrame_ || pausedBeforeWaiting || QApplication::activeModalWidget() != nullptr ||
+           QApplication::activePopupWidget() != nullptr;
+}
+
+void FrameDriver::wake() {
+    if (stopped_ || !form_.loop.started() || inFrame_) {
+        return;
+    }
+    // Re-check soon; tick() waits for the frame time itself.
+    timer_.start(0);
+}
+
+void FrameDriver::tick() {
+    if (stopped_ || form_.game.gameEnded) {
+        return;
+    }
+    if (heldBack()) {
+        return; // the pause, the box or the menu wakes us when it ends
+    }
+    const std::uint32_t now = ticks_.tickCount();
+    if (!form_.loop.frameDue(now)) {
+        timer_.start(int(form_.loop.msUntilDue(now)));
+        return;
+    }
+    inFrame_ = true;
+    form_.gameLoopFrame(now);
+    inFrame_ = false;
+    frameWaiting_ = !form_.game.paused;
+    ++framesRun_;
+    if (form_.game.gameEnded) {
+        stop();
+        return;
+    }
+    if (onFramePainted) {
+        onFramePainted();
+    }
+    if (!heldBack()) {
+        timer_.start(int(form_.loop.msUntilDue(ticks_.tickCount())));
+    }
+}
+
+} // namespace kelvarn

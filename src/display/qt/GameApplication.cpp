@@ -1,0 +1,190 @@
+#include "display/qt/GameApplication.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDate>
+#include <QIcon>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+
+#include "commands/qt/MenuBar.h"
+#include "display/qt/Pictures.h"
+#include "scores/qt/Form2.h"
+#include "scores/qt/High.h"
+#include "scores/qt/ScoreFolders.h"
+#include "scores/qt/frmHelp.h"
+#include "scores/qt/frmSplash.h"
+
+namespace kelvarn {
+
+QFont boardFont() {
+    QFont font(QStringLiteral("宋体"));
+    font.setPointSizeF(9);
+    return font;
+}
+
+GameApplication::GameApplication(const QString& programFolder)
+    : sound_(programFolder + QStringLiteral("/sound")), scores_(makeFileScoreStore()),
+      sprites_((initialiseResources(), loadSprites())), text_(boardFont()),
+      game_(Services{ticks_, keys_, random_, sound_, links_, dialogs_, *this, *scores_},
+            layers_.Pic2),
+      logic_(game_, layers_, sprites_, text_), form_(new Form1(logic_)), driver_(logic_, ticks_) {
+    qApp->installEventFilter(&keys_);
+    QIcon icon;
+    icon.addPixmap(QPixmap::fromImage(loadPicture(QStringLiteral("Form1_icon16"))));
+    icon.addPixmap(QPixmap::fromImage(loadPicture(QStringLiteral("Form1_icon32"))));
+    form_->setWindowIcon(icon);
+
+    // The menu bar is built before the load handler runs, so that the start-up greying of
+    // "继续" reaches its item. A frame never runs while a menu is open; closing one wakes the
+    // frame loop (queued: the menu is still the active popup while it hides).
+    const MenuBarParts parts = buildMenuBar(*form_->menuBar(), logic_);
+    menuControls_ = parts.controls;
+    for (QMenu* menu : parts.menus) {
+        connect(menu, &QMenu::aboutToHide, &driver_, &FrameDriver::wake, Qt::QueuedConnection);
+    }
+
+    dialogs_.parent = [this]() -> QWidget* {
+        return form_ && !form_->unloaded() && form_->isVisible() ? form_.data() : nullptr;
+    };
+    dialogs_.onClosed = [this] { driver_.wake(); };
+    driver_.onFramePainted = [this] {
+        if (form_ && !form_->unloaded()) {
+            form_->MainBoard->update();
+        }
+    };
+
+    timer2_.setInterval(12700);
+    timer3_.setInterval(20000);
+    connect(&timer2_, &QTimer::timeout, this, [this] { logic_.Timer2_Timer(); });
+    connect(&timer3_, &QTimer::timeout, this, [this] { logic_.Timer3_Timer(); });
+
+    sound_.preload({"Bu", "put", "explo", "hit", "dea", "error", "end"});
+}
+
+GameApplication::~GameApplication() {
+    driver_.stop();
+    delete form_.data();
+}
+
+void GameApplication::start() {
+    logic_.Form_Load();
+    // The board shows its background until the first frame is painted.
+    layers_.MainBoard.clearToPicture(sprites_.boardBackground, 0xE0E0E0);
+    form_->show();
+    driver_.startAfterLoad(50);
+}
+
+void GameApplication::setControlEnabled(Control control, bool enabled) {
+    if (control == Control::picexit) {
+        if (form_) {
+            form_->picexit->setEnabled(enabled);
+        }
+        return;
+    }
+    auto it = menuControls_.find(control);
+    if (it != menuControls_.end() && it->second != nullptr) {
+        it->second->setEnabled(enabled);
+    }
+}
+
+void GameApplication::setKeyPreview(bool) {
+    // The window asks Form1Logic::keyPreview before it hands a key to the handlers.
+}
+
+void GameApplication::setMainWindowEnabled(bool enabled) {
+    if (form_ && !form_->unloaded()) {
+        form_->setEnabled(enabled);
+    }
+}
+
+void GameApplication::showMainWindow() {
+    if (form_ && !form_->unloaded()) {
+        form_->show();
+        form_->activateWindow();
+    }
+}
+
+void GameApplication::unloadMainWindow() {
+    // From here on no frame paints into the window, and nothing shows it again.
+    driver_.stop();
+    if (form_) {
+        form_->unload();
+    }
+}
+
+void GameApplication::setTimerEnabled(TimerId timer, bool enabled) {
+    QTimer& t = timer == TimerId::Timer2 ? timer2_ : timer3_;
+    if (!enabled) {
+        t.stop();
+    } else if (!t.isActive()) {
+        // Enabling a running timer leaves its interval running.
+        t.start();
+    }
+}
+
+void GameApplication::setWindowColour(Rgb colour) {
+    if (form_) {
+        form_->setWindowColour(QColor(colour.r, colour.g, colour.b));
+    }
+}
+
+void GameApplication::showWindow(WindowId window, bool afterRecord) {
+    QWidget* w = createWindow(window, afterRecord);
+    if (w == nullptr) {
+        return;
+    }
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+QWidget* GameApplication::createWindow(WindowId window, bool afterRecord) {
+    // No parent: a window parented to the main window would be disabled with it.
+    switch (window) {
+    case WindowId::High:
+        return new High(game_, afterRecord);
+    case WindowId::Form2:
+        return new Form2(game_);
+    case WindowId::frmHelp:
+        return new frmHelp(game_);
+    case WindowId::frmSplash:
+        return new frmSplash();
+    }
+    return nullptr;
+}
+
+std::string GameApplication::shortDateText() {
+    // The system's short date; a format that would not fit the list's 16 bytes falls back to
+    // year/month/day.
+    const QDate today = QDate::currentDate();
+    QString text = QLocale::system().toString(today, QLocale::ShortFormat);
+    if (text.toUtf8().size() > 16 || text.isEmpty()) {
+        text = today.toString(QStringLiteral("yyyy/M/d"));
+    }
+    return text.toStdString();
+}
+
+void GameApplication::endProgram() {
+    if (ended_) {
+        return;
+    }
+    ended_ = true;
+    driver_.stop();
+    timer2_.stop();
+    timer3_.stop();
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w != form_.data()) {
+            w->hide();
+        }
+    }
+    if (form_ && !form_->unloaded()) {
+        form_->closeSilently();
+    }
+    QCoreApplication::exit(0);
+}
+
+} // namespace kelvarn

@@ -1,0 +1,182 @@
+#include "platform/qt/QtServices.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSoundEffect>
+#include <QUrl>
+#include <chrono>
+
+namespace kelvarn {
+
+std::uint32_t QtTickCounter::tickCount() {
+    using namespace std::chrono;
+    const auto ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    return static_cast<std::uint32_t>(ms);
+}
+
+// ---- keyboard ----
+
+QtKeyQuery::QtKeyQuery(QObject* parent) : QObject(parent) {}
+
+int QtKeyQuery::keyCodeFor(int qtKey) {
+    switch (qtKey) {
+    case Qt::Key_Space:
+        return KeySpace;
+    case Qt::Key_Left:
+        return KeyLeft;
+    case Qt::Key_Up:
+        return KeyUp;
+    case Qt::Key_Right:
+        return KeyRight;
+    case Qt::Key_A:
+        return KeyA;
+    default:
+        return 0;
+    }
+}
+
+bool QtKeyQuery::keyPressed(int key) {
+    const bool pressed = down_.count(key) > 0 || latched_.count(key) > 0;
+    latched_.erase(key);
+    return pressed;
+}
+
+bool QtKeyQuery::eventFilter(QObject* watched, QEvent* event) {
+    // A key event travels from the focus widget up to its window; every step sets the same state,
+    // so seeing it more than once changes nothing.
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        auto* keyEvent = static_cast<QKeyEvent*>(event);
+        if (const int code = keyCodeFor(keyEvent->key())) {
+            if (event->type() == QEvent::KeyPress) {
+                down_.insert(code);
+                latched_.insert(code);
+            } else if (!keyEvent->isAutoRepeat()) {
+                down_.erase(code);
+            }
+        }
+    } else if (event->type() == QEvent::ApplicationDeactivate) {
+        // Keys released while another application had the focus never reach us.
+        down_.clear();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// ---- random numbers ----
+
+QtRandom::QtRandom() {
+    reseedFromClock();
+}
+
+double QtRandom::next() {
+    // 53 random bits: 0 <= r < 1.
+    return double(engine_() >> 11) * 0x1.0p-53;
+}
+
+void QtRandom::reseedFromClock() {
+    // Reseeding from the clock twice within one tick must not give the same numbers twice, so
+    // the clock is mixed into the running state rather than replacing it.
+    const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+    std::seed_seq seq{std::uint64_t(now), engine_(), std::uint64_t(now >> 32)};
+    engine_.seed(seq);
+}
+
+// ---- sound ----
+
+QtSoundPlayer::QtSoundPlayer(QString soundFolder, QObject* parent)
+    : QObject(parent), folder_(std::move(soundFolder)) {}
+
+QtSoundPlayer::~QtSoundPlayer() = default;
+
+QSoundEffect* QtSoundPlayer::effect(const std::string& name) {
+    const QString key = QString::fromStdString(name);
+    auto it = effects_.constFind(key);
+    if (it != effects_.constEnd()) {
+        return it.value();
+    }
+    // The name is used as it stands: "Bu" needs the file Bu.wav, not bu.wav.
+    const QString path = folder_ + QLatin1Char('/') + key + QStringLiteral(".wav");
+    QSoundEffect* sound = nullptr;
+    if (QFileInfo(path).isFile()) {
+        sound = new QSoundEffect(this);
+        sound->setSource(QUrl::fromLocalFile(path));
+    }
+    effects_.insert(key, sound);
+    return sound;
+}
+
+void QtSoundPlayer::preload(const std::vector<std::string>& names) {
+    for (const auto& name : names) {
+        effect(name);
+    }
+}
+
+void QtSoundPlayer::playSound(const std::string& name) {
+    QSoundEffect* sound = effect(name);
+    if (playing_ && playing_ != sound) {
+        playing_->stop();
+    }
+    if (sound == nullptr) {
+        return;
+    }
+    sound->stop(); // the same sound again starts over
+    sound->play();
+    playing_ = sound;
+}
+
+// ---- links ----
+
+void QtLinkOpener::openLink(const std::string& address) {
+    QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(address)));
+}
+
+// ---- boxes ----
+
+Answer QtDialogs::messageBox(const std::string& text, const std::string& title, Buttons buttons) {
+    QWidget* owner = parent ? parent() : nullptr;
+    QMessageBox box(owner);
+    box.setWindowTitle(QString::fromStdString(title));
+    // Texts carry CR LF line breaks; the box wants plain LF.
+    box.setText(QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box.setTextFormat(Qt::PlainText);
+    box.setIcon(QMessageBox::NoIcon);
+    if (buttons == Buttons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    }
+    const int result = box.exec();
+    if (onClosed) {
+        onClosed();
+    }
+    if (buttons == Buttons::Ok) {
+        return Answer::Ok;
+    }
+    return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+std::string QtDialogs::inputBox(const std::string& prompt, const std::string& title) {
+    QWidget* owner = parent ? parent() : nullptr;
+    QInputDialog box(owner);
+    box.setWindowTitle(QString::fromStdString(title));
+    box.setLabelText(QString::fromStdString(prompt));
+    box.setInputMode(QInputDialog::TextInput);
+    box.setTextValue(QString());
+    box.setOkButtonText(QStringLiteral("确定"));
+    box.setCancelButtonText(QStringLiteral("取消"));
+    const bool accepted = box.exec() == QDialog::Accepted;
+    if (onClosed) {
+        onClosed();
+    }
+    return accepted ? box.textValue().toStdString() : std::string();
+}
+
+} // namespace kelvarn

@@ -1,0 +1,88 @@
+// The platform services on Qt: the tick counter, the keyboard, the random generator, sound
+// effects, links and modal boxes.
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <random>
+#include <set>
+
+#include "platform/Services.h"
+
+class QSoundEffect;
+class QWidget;
+
+namespace kelvarn {
+
+class QtTickCounter : public TickCounter {
+  public:
+    std::uint32_t tickCount() override;
+};
+
+// Keeps the state of every key from the key events the application receives (an application-wide
+// event filter, so it sees them whichever widget has the focus). Auto-repeat releases are ignored:
+// a key held down stays down until it is really released.
+class QtKeyQuery : public QObject, public KeyQuery {
+    Q_OBJECT
+  public:
+    explicit QtKeyQuery(QObject* parent = nullptr);
+    bool keyPressed(int key) override;
+    // The game's key code for a Qt key, or 0 for keys the game never asks about.
+    static int keyCodeFor(int qtKey);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    std::set<int> down_;
+    std::set<int> latched_;
+};
+
+class QtRandom : public RandomSource {
+  public:
+    QtRandom();
+    double next() override;
+    void reseedFromClock() override;
+
+  private:
+    std::mt19937_64 engine_;
+};
+
+// Plays sound/<name>.wav from the program's folder. Each effect is loaded once, the first time it
+// is asked for; a missing file stays silent for good. Playing a sound stops the one still playing.
+class QtSoundPlayer : public QObject, public SoundPlayer {
+    Q_OBJECT
+  public:
+    explicit QtSoundPlayer(QString soundFolder, QObject* parent = nullptr);
+    ~QtSoundPlayer() override;
+    void playSound(const std::string& name) override;
+    // Loads every effect ahead of play, so that the first shot does not wait for the disk.
+    void preload(const std::vector<std::string>& names);
+
+  private:
+    QSoundEffect* effect(const std::string& name);
+    QString folder_;
+    QHash<QString, QSoundEffect*> effects_; // null for a missing file
+    QPointer<QSoundEffect> playing_;
+};
+
+class QtLinkOpener : public LinkOpener {
+  public:
+    void openLink(const std::string& address) override;
+};
+
+// Message and input boxes, modal, over `parent()` (the main window while it lives). `onClosed`
+// runs after each box, so that the frame driver can go on.
+class QtDialogs : public Dialogs {
+  public:
+    std::function<QWidget*()> parent;
+    std::function<void()> onClosed;
+    Answer messageBox(const std::string& text, const std::string& title, Buttons buttons) override;
+    std::string inputBox(const std::string& prompt, const std::string& title) override;
+};
+
+} // namespace kelvarn

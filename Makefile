@@ -1,0 +1,49 @@
+# Kelvarn: `make run` builds and starts the game, `make test` builds and runs every test. Both
+# install the Debian packages that are missing first.
+BUILD ?= build
+SANITIZE_BUILD ?= build-sanitize
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: run build test test-unit test-sanitize deps deps-test install bench clean format
+
+run: deps build
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -z "$$QT_QPA_PLATFORM" ]; then \
+	  echo "kelvarn: no display found (DISPLAY is not set); start it on a virtual display with: xvfb-run -a make run"; \
+	  exit 1; \
+	fi
+	$(BUILD)/kelvarn
+
+deps:
+	@tools/install-deps.sh run
+
+deps-test:
+	@tools/install-deps.sh test
+
+$(BUILD)/Makefile: CMakeLists.txt
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+build: $(BUILD)/Makefile
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: deps-test build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) test-sanitize
+
+# The unit and widget tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: deps-test
+	cmake -S . -B $(SANITIZE_BUILD) $(CMAKE_FLAGS) -DKELVARN_SANITIZE=ON -DKELVARN_BENCH=OFF
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS) --target kelvarn_tests kelvarn_widget_tests
+	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS) -E '^(assets|e2e)\.'
+
+bench: build
+	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && echo "== $$b" && "$$b"; done
+
+install: build
+	cmake --install $(BUILD)
+
+format:
+	clang-format -i $$(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'tools/*.cpp' 'tools/*.h' 'fuzz/*.cpp')
+
+clean:
+	rm -rf $(BUILD) $(SANITIZE_BUILD)

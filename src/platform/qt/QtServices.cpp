@@ -5,11 +5,14 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSoundEffect>
 #include <QUrl>
 #include <chrono>
+#include <unistd.h>
 
 namespace kelvarn {
 
@@ -87,8 +90,34 @@ void QtRandom::reseedFromClock() {
 
 // ---- sound ----
 
+namespace {
+
+// Sound on Linux goes through a PulseAudio (or PipeWire) server. Asking Qt for audio without one
+// fills the console with warnings, so look for the server's socket first.
+bool soundServerReachable() {
+#if defined(Q_OS_LINUX)
+    if (!qEnvironmentVariableIsEmpty("PULSE_SERVER")) {
+        return true;
+    }
+    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (runtime.isEmpty()) {
+        runtime = QStringLiteral("/run/user/%1").arg(getuid());
+    }
+    return QFileInfo::exists(runtime + QStringLiteral("/pulse/native")) ||
+           QFileInfo::exists(QStringLiteral("/run/pulse/native")) ||
+           QFileInfo::exists(QStringLiteral("/var/run/pulse/native"));
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
 QtSoundPlayer::QtSoundPlayer(QString soundFolder, QObject* parent)
-    : QObject(parent), folder_(std::move(soundFolder)) {}
+    : QObject(parent), folder_(std::move(soundFolder)) {
+    // Without an output device every effect stays silent, quietly.
+    available_ = soundServerReachable() && !QMediaDevices::audioOutputs().isEmpty();
+}
 
 QtSoundPlayer::~QtSoundPlayer() = default;
 
@@ -101,7 +130,7 @@ QSoundEffect* QtSoundPlayer::effect(const std::string& name) {
     // The name is used as it stands: "Bu" needs the file Bu.wav, not bu.wav.
     const QString path = folder_ + QLatin1Char('/') + key + QStringLiteral(".wav");
     QSoundEffect* sound = nullptr;
-    if (QFileInfo(path).isFile()) {
+    if (available_ && QFileInfo(path).isFile()) {
         sound = new QSoundEffect(this);
         sound->setSource(QUrl::fromLocalFile(path));
     }

@@ -66,6 +66,7 @@ class QtSoundPlayer : public QObject, public SoundPlayer {
   private:
     QSoundEffect* effect(const std::string& name);
     QString folder_;
+    bool available_ = false;
     QHash<QString, QSoundEffect*> effects_; // null for a missing file
     QPointer<QSoundEffect> playing_;
 };

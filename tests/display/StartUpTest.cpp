@@ -50,5 +50,30 @@ TEST(StartUp, ClosingTheWindowPlaysTheClosingSound) {
     EXPECT_EQ(h.sound.played.back(), "end");
 }
 
+TEST(TitleBarClose, WithoutARecordSavesThePlainListAndEnds) {
+    GameHarness h;
+    h.form.closeFromTitleBar();
+    EXPECT_TRUE(h.game.paused);
+    EXPECT_EQ(h.sound.played, std::vector<std::string>{"end"});
+    EXPECT_EQ(h.scores.saves, 1);
+    EXPECT_EQ(h.scores.bytes.size(), 540u);
+    EXPECT_TRUE(h.shell.ended);
+    EXPECT_TRUE(h.dialogs.shown.empty()) << "a score of 0 is never offered";
+}
+
+TEST(TitleBarClose, OffersAScoreThatMakesTheListBeforeLeaving) {
+    GameHarness h;
+    h.game.score = 700;
+    h.dialogs.answers.push_back(Answer::Yes);
+    h.dialogs.inputs.push_back("舰长");
+    h.form.closeFromTitleBar();
+    EXPECT_TRUE(h.game.recordShown);
+    EXPECT_FALSE(h.shell.ended) << "the list window ends the program";
+    EXPECT_EQ(h.shell.unloadCount, 1);
+    EXPECT_EQ(h.sound.count("end"), 1);
+    EXPECT_EQ(h.game.heroList[1].entryName, "舰长");
+    EXPECT_EQ(h.game.heroList[1].entryScore, 700);
+}
+
 } // namespace
 } // namespace kelvarn::test

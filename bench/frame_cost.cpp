@@ -164,5 +164,13 @@ int main(int argc, char** argv) {
         Game empty(printer);
         report("empty sea", timeFrames(empty, false, rounds));
     }
+#ifdef KELVARN_BENCH_QT_TEXT
+    // The same without printing the status lines, to show what the text costs.
+    SilentTextPrinter silent;
+    {
+        Game empty(silent);
+        report("empty sea, status lines not printed", timeFrames(empty, false, rounds));
+    }
+#endif
     return 0;
 }

@@ -1,0 +1,118 @@
+// Runs the real frame driver for ten seconds (offscreen, the rules and the painter as they are,
+// an empty sea filling up) and prints how regular the frames are and what the loop costs.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <sys/resource.h>
+#include <vector>
+
+#include "display/qt/FrameDriver.h"
+#include "display/qt/QtTextPrinter.h"
+#include "fakes/GameHarness.h"
+#include "platform/qt/QtServices.h"
+
+namespace {
+
+double cpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+double percentile(std::vector<double> values, double p) {
+    std::sort(values.begin(), values.end());
+    const auto index = std::size_t(p * double(values.size() - 1));
+    return values[index];
+}
+
+// The main window's procedures with every frame step doing nothing: what the loop itself costs.
+struct IdleSteps : kelvarn::Form1Logic {
+    using Form1Logic::Form1Logic;
+    void DoK() override {}
+    void Addammo() override {}
+    void spawnSubmarine() override {}
+    void spawnPlane() override {}
+    void moveProjectiles() override {}
+    void moveSubmarines() override {}
+    void movePlanes() override {}
+    void animateBlasts() override {}
+    void dropBombs() override {}
+    void Pb() override {}
+};
+
+enum class Sea { Idle, Empty, Busy };
+
+struct Figures {
+    double seconds = 0, fps = 0, median = 0, p99 = 0, maximum = 0, cpuPercent = 0;
+};
+
+// Runs the driver for `seconds`: with no frame steps at all, or on a sea that stays empty or
+// fills up.
+Figures run(int seconds, Sea sea) {
+    kelvarn::test::GameHarness harness;
+    harness.random.fallback = sea == Sea::Busy ? 0.1 : 0.99; // low draws start enemies
+    kelvarn::QtTextPrinter printer(QFont(QStringLiteral("AR PL UMing CN"), 9));
+    IdleSteps idle(harness.game, harness.layers, harness.sprites, printer);
+    kelvarn::Form1Logic real(harness.game, harness.layers, harness.sprites, printer);
+    kelvarn::Form1Logic& form = sea == Sea::Idle ? idle : real;
+    form.Form_Load();
+    kelvarn::QtTickCounter clock;
+    kelvarn::FrameDriver driver(form, clock);
+
+    QElapsedTimer wall;
+    std::vector<double> frameEnds; // ms
+    driver.onFramePainted = [&] {
+        frameEnds.push_back(double(wall.nsecsElapsed()) / 1e6);
+        harness.game.life = 20; // the bombs must not end the run
+    };
+    wall.start();
+    const double cpuBefore = cpuSeconds();
+    driver.startAfterLoad(0);
+    QEventLoop loop;
+    QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
+    loop.exec();
+    driver.stop();
+
+    Figures f;
+    f.seconds = double(wall.nsecsElapsed()) / 1e9;
+    f.cpuPercent = 100.0 * (cpuSeconds() - cpuBefore) / f.seconds;
+    std::vector<double> intervals;
+    for (std::size_t i = 1; i < frameEnds.size(); ++i) {
+        intervals.push_back(frameEnds[i] - frameEnds[i - 1]);
+    }
+    if (!intervals.empty()) {
+        f.fps = double(frameEnds.size()) / f.seconds;
+        f.median = percentile(intervals, 0.5);
+        f.p99 = percentile(intervals, 0.99);
+        f.maximum = percentile(intervals, 1.0);
+    }
+    return f;
+}
+
+void print(const char* title, const Figures& f) {
+    std::printf("%s (%.1f s)\n", title, f.seconds);
+    std::printf("  frames per second : %.1f\n", f.fps);
+    std::printf("  interval median   : %.2f ms   (target 29-30 ms)\n", f.median);
+    std::printf("  interval p99      : %.2f ms   (target at most 32 ms)\n", f.p99);
+    std::printf("  interval maximum  : %.2f ms\n", f.maximum);
+    std::printf("  CPU time          : %.2f %% of one core   (target at most 2 %%)\n",
+                f.cpuPercent);
+}
+
+} // namespace
+
+// Usage: frame_pacing [seconds per run, default 10]
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+    std::printf("The real frame driver, offscreen\n");
+    print("the loop alone (every step empty)", run(seconds, Sea::Idle));
+    print("empty sea", run(seconds, Sea::Empty));
+    print("sea filling up (submarines, planes, bombs)", run(seconds, Sea::Busy));
+    return 0;
+}

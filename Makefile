@@ -33,8 +33,10 @@ test: deps-test build
 # The unit and widget tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps-test
 	cmake -S . -B $(SANITIZE_BUILD) $(CMAKE_FLAGS) -DKELVARN_SANITIZE=ON -DKELVARN_BENCH=OFF
-	cmake --build $(SANITIZE_BUILD) -j $(JOBS) --target kelvarn_tests kelvarn_widget_tests
-	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS) -E '^(assets|e2e)\.'
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS) --target kelvarn_tests kelvarn_widget_tests \
+	  kelvarn_assetgen_tests
+	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS) -LE 'e2e|lint|desktop|install' \
+	  -E '^(assets|e2e)\.|_NOT_BUILT'
 
 bench: build
 	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && echo "== $$b" && "$$b"; done

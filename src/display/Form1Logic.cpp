@@ -43,7 +43,10 @@ void Form1Logic::closeFromTitleBar() {
         g.checkNewRecord();
     }
     if (g.recordShown) {
-        return; // the record flow has closed the window; the list window ends the program
+        // The record flow has closed the window and the list window ends the program: no frame
+        // runs again, not even one that was already waiting for its turn.
+        g.gameEnded = true;
+        return;
     }
     Form_Unload();
     g.saveHeroList();

@@ -69,6 +69,7 @@ TEST(TitleBarClose, OffersAScoreThatMakesTheListBeforeLeaving) {
     h.form.closeFromTitleBar();
     EXPECT_TRUE(h.game.recordShown);
     EXPECT_FALSE(h.shell.ended) << "the list window ends the program";
+    EXPECT_TRUE(h.game.gameEnded) << "no frame runs into the closed window";
     EXPECT_EQ(h.shell.unloadCount, 1);
     EXPECT_EQ(h.sound.count("end"), 1);
     EXPECT_EQ(h.game.heroList[1].entryName, "舰长");

@@ -1,0 +1,245 @@
+#!/usr/bin/env python3
+"""Reads screenshots of the play field for the end-to-end tests.
+
+A screenshot is the 400 x 360 play field cut out of the screen as a binary PPM (P6), so its
+pixel (x, y) is the field's pixel (x, y). The vessel and the shells are found by the exact
+colours of their pictures, which nothing else on the board uses: the board is composed by AND/OR
+transfers of hard-edged pictures, so every drawing pixel reaches the screen with its own colour.
+
+Commands (each prints its answer on stdout):
+  vessel SHOT          "<left edge> left|right", or "none"
+  shells SHOT          one line "<x> <y>" per shell in the water (left and top of its ball)
+  stock SHOT           the number of shell icons in the stock row
+  same SHOT SHOT       exit status 0 when the two shots are identical, else 1 (prints the count
+                       of differing pixels)
+  autorepeat-on        switches the display's key auto-repeat on (like `xset r on`), prints it
+Standard library only.
+"""
+import ctypes
+import pathlib
+import struct
+import sys
+import zlib
+
+PICTURES = pathlib.Path(__file__).resolve().parents[2] / "assets" / "pictures"
+
+FIELD_WIDTH = 400
+FIELD_HEIGHT = 360
+VESSEL_TOP = 104
+VESSEL_ROWS = 15  # the bottom rows of the vessel's pictures never show
+STOCK_ROWS = 15  # the stock icons stand in rows 5..10; shells in the water are below
+WHITE = 0xFFFFFF
+BLACK = 0x000000
+
+
+class Picture:
+    def __init__(self, width, height, pixels):
+        self.width = width
+        self.height = height
+        self.pixels = pixels  # 0xRRGGBB, row by row
+
+    def at(self, x, y):
+        return self.pixels[y * self.width + x]
+
+
+def _rgb_ints(data, count, step=3):
+    return [
+        (data[i] << 16) | (data[i + 1] << 8) | data[i + 2] for i in range(0, count * step, step)
+    ]
+
+
+def read_ppm(path):
+    data = pathlib.Path(path).read_bytes()
+    fields = []
+    pos = 0
+    while len(fields) < 4:
+        while data[pos : pos + 1].isspace():
+            pos += 1
+        if data[pos : pos + 1] == b"#":
+            pos = data.index(b"\n", pos) + 1
+            continue
+        end = pos
+        while not data[end : end + 1].isspace():
+            end += 1
+        fields.append(data[pos:end])
+        pos = end
+    pos += 1  # one whitespace byte ends the header
+    magic, width, height, maxval = fields[0], int(fields[1]), int(fields[2]), int(fields[3])
+    if magic != b"P6" or maxval != 255:
+        raise ValueError(f"{path}: not an 8-bit binary PPM")
+    return Picture(width, height, _rgb_ints(data[pos:], width * height))
+
+
+def read_png(path):
+    """8-bit RGB or RGBA, not interlaced: what the picture generator writes."""
+    data = pathlib.Path(path).read_bytes()
+    pos = 8
+    idat = b""
+    while pos < len(data):
+        (length,) = struct.unpack(">I", data[pos : pos + 4])
+        kind = data[pos + 4 : pos + 8]
+        chunk = data[pos + 8 : pos + 8 + length]
+        pos += 12 + length
+        if kind == b"IHDR":
+            width, height, depth, colour, _, _, interlace = struct.unpack(">IIBBBBB", chunk)
+            if depth != 8 or colour not in (2, 6) or interlace:
+                raise ValueError(f"{path}: unsupported PNG layout")
+        elif kind == b"IDAT":
+            idat += chunk
+    bpp = 3 if colour == 2 else 4
+    stride = width * bpp
+    raw = zlib.decompress(idat)
+    out = bytearray()
+    prev = bytearray(stride)
+    for y in range(height):
+        kind = raw[y * (stride + 1)]
+        line = bytearray(raw[y * (stride + 1) + 1 : (y + 1) * (stride + 1)])
+        for i in range(stride):
+            a = line[i - bpp] if i >= bpp else 0
+            b = prev[i]
+            c = prev[i - bpp] if i >= bpp else 0
+            if kind == 1:
+                line[i] = (line[i] + a) & 0xFF
+            elif kind == 2:
+                line[i] = (line[i] + b) & 0xFF
+            elif kind == 3:
+                line[i] = (line[i] + (a + b) // 2) & 0xFF
+            elif kind == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 0xFF
+        out += line
+        prev = line
+    return Picture(width, height, _rgb_ints(out, width * height, bpp))
+
+
+def drawing(picture, ground, rows=None):
+    """The (dx, dy, colour) of every pixel of a picture that is not its ground colour."""
+    rows = picture.height if rows is None else min(rows, picture.height)
+    return [
+        (x, y, picture.at(x, y))
+        for y in range(rows)
+        for x in range(picture.width)
+        if picture.at(x, y) != ground
+    ]
+
+
+def find_vessel(shot):
+    templates = {
+        "left": drawing(read_png(PICTURES / "sss.png"), WHITE, VESSEL_ROWS),
+        "right": drawing(read_png(PICTURES / "ss.png"), WHITE, VESSEL_ROWS),
+    }
+    palette = {colour for cells in templates.values() for _, _, colour in cells}
+    columns = [
+        x
+        for y in range(VESSEL_TOP, VESSEL_TOP + VESSEL_ROWS)
+        for x in range(shot.width)
+        if shot.at(x, y) in palette
+    ]
+    if not columns:
+        return None
+    best = (0.0, None, None)
+    for facing, cells in templates.items():
+        for left in range(max(0, min(columns) - 49), min(max(columns), shot.width - 1) + 1):
+            matched = sum(
+                1
+                for dx, dy, colour in cells
+                if left + dx < shot.width and shot.at(left + dx, VESSEL_TOP + dy) == colour
+            )
+            share = matched / len(cells)
+            if share > best[0]:
+                best = (share, left, facing)
+    # A bomb passing in front hides a few pixels; anything less is not the vessel.
+    return best[1:] if best[0] >= 0.9 else None
+
+
+def shell_blobs(shot, top, bottom):
+    """Groups of touching shell-coloured pixels in rows top..bottom-1, as (left, top) corners."""
+    palette = {colour for _, _, colour in drawing(read_png(PICTURES / "bbb.png"), BLACK)}
+    seen = set()
+    blobs = []
+    for y in range(top, bottom):
+        for x in range(shot.width):
+            if (x, y) in seen or shot.at(x, y) not in palette:
+                continue
+            stack = [(x, y)]
+            seen.add((x, y))
+            cells = []
+            while stack:
+                cx, cy = stack.pop()
+                cells.append((cx, cy))
+                for nx in (cx - 1, cx, cx + 1):
+                    for ny in (cy - 1, cy, cy + 1):
+                        if (
+                            0 <= nx < shot.width
+                            and top <= ny < bottom
+                            and (nx, ny) not in seen
+                            and shot.at(nx, ny) in palette
+                        ):
+                            seen.add((nx, ny))
+                            stack.append((nx, ny))
+            blobs.append((min(c[0] for c in cells), min(c[1] for c in cells)))
+    return sorted(blobs)
+
+
+def autorepeat_on():
+    x11 = ctypes.CDLL("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XAutoRepeatOn.argtypes = [ctypes.c_void_p]
+    x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+    class KeyboardState(ctypes.Structure):
+        _fields_ = [
+            ("key_click_percent", ctypes.c_int),
+            ("bell_percent", ctypes.c_int),
+            ("bell_pitch", ctypes.c_uint),
+            ("bell_duration", ctypes.c_uint),
+            ("led_mask", ctypes.c_ulong),
+            ("global_auto_repeat", ctypes.c_int),
+            ("auto_repeats", ctypes.c_char * 32),
+        ]
+
+    x11.XGetKeyboardControl.argtypes = [ctypes.c_void_p, ctypes.POINTER(KeyboardState)]
+    display = x11.XOpenDisplay(None)
+    if not display:
+        raise SystemExit("cannot open the display")
+    x11.XAutoRepeatOn(display)
+    x11.XSync(display, 0)
+    state = KeyboardState()
+    x11.XGetKeyboardControl(display, ctypes.byref(state))
+    x11.XCloseDisplay(display)
+    return bool(state.global_auto_repeat)
+
+
+def main(argv):
+    command = argv[1] if len(argv) > 1 else ""
+    if command == "vessel" and len(argv) == 3:
+        found = find_vessel(read_ppm(argv[2]))
+        print("none" if found is None else f"{found[0]} {found[1]}")
+    elif command == "shells" and len(argv) == 3:
+        for x, y in shell_blobs(read_ppm(argv[2]), STOCK_ROWS, FIELD_HEIGHT):
+            print(x, y)
+    elif command == "stock" and len(argv) == 3:
+        print(len(shell_blobs(read_ppm(argv[2]), 0, STOCK_ROWS)))
+    elif command == "same" and len(argv) == 4:
+        a, b = read_ppm(argv[2]), read_ppm(argv[3])
+        if (a.width, a.height) != (b.width, b.height):
+            print("sizes differ")
+            return 1
+        differing = sum(1 for p, q in zip(a.pixels, b.pixels) if p != q)
+        print(differing)
+        return 0 if differing == 0 else 1
+    elif command == "autorepeat-on" and len(argv) == 2:
+        on = autorepeat_on()
+        print("on" if on else "off")
+        return 0 if on else 1
+    else:
+        print(__doc__, file=sys.stderr)
+        return 2
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

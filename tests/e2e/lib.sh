@@ -1,0 +1,198 @@
+# Shared helpers of the end-to-end tests. A test sources this file, calls `e2e_init "$@"` with the
+# path of the built kelvarn as its first argument, then `e2e_start`, and drives the game with real
+# key events on its own virtual display. Screenshots are cut to the 400 x 360 play field, so the
+# image helper field.py speaks in play-field coordinates.
+set -euo pipefail
+
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+E2E_FAILED=0
+KELVARN_PID=
+XVFB_PID=
+WINDOW=
+
+e2e_field() {
+    python3 "$E2E_DIR/field.py" "$@"
+}
+
+e2e_log() {
+    echo "[$(date +%T.%N | cut -c1-12)] $*"
+}
+
+# Copies the program into a fresh program folder (with sound/ and no data.dat) and starts the
+# test's own virtual display.
+e2e_init() {
+    local program=${1:-}
+    if [ -z "$program" ] || [ ! -x "$program" ]; then
+        echo "usage: $0 <path of the built kelvarn>" >&2
+        exit 2
+    fi
+    WORK=$(mktemp -d "${TMPDIR:-/tmp}/kelvarn-e2e.XXXXXX")
+    PROGRAM_DIR=$WORK/program
+    SHOTS=$WORK/shots
+    mkdir -p "$PROGRAM_DIR" "$SHOTS" "$WORK/home" "$WORK/runtime"
+    chmod 700 "$WORK/runtime"
+    cp "$program" "$PROGRAM_DIR/kelvarn"
+    if [ -d "$(dirname "$program")/sound" ]; then
+        cp -r "$(dirname "$program")/sound" "$PROGRAM_DIR/sound"
+    fi
+    # Nothing of the user's: no list in ~/.local/share, no sound server, the xcb platform.
+    export HOME=$WORK/home XDG_RUNTIME_DIR=$WORK/runtime
+    unset QT_QPA_PLATFORM XDG_DATA_HOME
+    trap e2e_cleanup EXIT
+    e2e_start_display
+
+    [ "$(e2e_field autorepeat-on)" = on ] || e2e_fail "cannot switch key auto-repeat on"
+    # The pointer stays off the window: no tooltips, no hover feedback.
+    xdotool mousemove 1010 760
+}
+
+# A display of its own: Xvfb picks a free display number itself and says which once it listens.
+# It must not reset when its last client leaves: a client connecting during the reset fails.
+e2e_start_display() {
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+    XVFB_PID=$!
+    local deadline=$((SECONDS + 30))
+    until grep -q '^[0-9][0-9]*$' "$WORK/display" 2>/dev/null; do
+        kill -0 "$XVFB_PID" 2>/dev/null || e2e_fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+        ((SECONDS < deadline)) || e2e_fail "Xvfb did not come up within 30 s"
+        sleep 0.05
+    done
+    export DISPLAY=":$(cat "$WORK/display")"
+    unset XAUTHORITY WAYLAND_DISPLAY
+}
+
+e2e_cleanup() {
+    local status=$?
+    if [ -n "$KELVARN_PID" ] && kill -0 "$KELVARN_PID" 2>/dev/null; then
+        kill "$KELVARN_PID" 2>/dev/null || true
+        wait "$KELVARN_PID" 2>/dev/null || true
+    fi
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+    fi
+    if [ "$status" -eq 0 ] && [ "$E2E_FAILED" -eq 0 ]; then
+        rm -rf "$WORK"
+    else
+        echo "kept the program folder and the screenshots in $WORK" >&2
+    fi
+}
+
+e2e_fail() {
+    E2E_FAILED=1
+    echo "FAIL: $*" >&2
+    if [ -s "$WORK/kelvarn.log" ]; then
+        echo "--- kelvarn's output:" >&2
+        cat "$WORK/kelvarn.log" >&2
+    fi
+    exit 1
+}
+
+e2e_running() {
+    [ -n "$KELVARN_PID" ] && kill -0 "$KELVARN_PID" 2>/dev/null
+}
+
+# e2e_wait SECONDS WHAT COMMAND...: runs COMMAND every 0.1 s until it succeeds.
+e2e_wait() {
+    local limit=$1 what=$2
+    shift 2
+    local deadline=$((SECONDS + limit))
+    until "$@"; do
+        if ((SECONDS >= deadline)); then
+            e2e_fail "timed out after ${limit} s waiting for $what"
+        fi
+        sleep 0.1
+    done
+}
+
+# The id of the visible top-level window with exactly this title, or nothing.
+e2e_window_named() {
+    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true
+}
+
+e2e_has_window() {
+    [ -n "$(e2e_window_named "$1")" ]
+}
+
+e2e_main_window_found() {
+    e2e_running || e2e_fail "kelvarn ended during start-up"
+    WINDOW=$(e2e_window_named Kelvarn)
+    [ -n "$WINDOW" ]
+}
+
+# Starts the program from its folder, waits for its window and for the first frame (the vessel on
+# the board), and gives the window the keyboard.
+e2e_start() {
+    (cd "$PROGRAM_DIR" && exec ./kelvarn) >"$WORK/kelvarn.log" 2>&1 &
+    KELVARN_PID=$!
+    e2e_wait 30 "the main window" e2e_main_window_found
+    local geometry
+    geometry=$(xdotool getwindowgeometry --shell "$WINDOW")
+    local x y height
+    x=$(sed -n 's/^X=//p' <<<"$geometry")
+    y=$(sed -n 's/^Y=//p' <<<"$geometry")
+    height=$(sed -n 's/^HEIGHT=//p' <<<"$geometry")
+    # Below the menu bar the client area is 399 pixels high; the play field sits inside the
+    # board's 2-pixel border, whose outer corner is at (8, 8).
+    FIELD_X=$((x + 10))
+    FIELD_Y=$((y + height - 399 + 10))
+    e2e_focus
+    e2e_wait 30 "the first frame" e2e_vessel_shown
+}
+
+e2e_focus() {
+    xdotool windowfocus --sync "$WINDOW" 2>/dev/null
+}
+
+# e2e_shot NAME: a screenshot of the play field, SHOTS/NAME.ppm; prints its path.
+e2e_shot() {
+    local file="$SHOTS/$1.ppm"
+    import -window root -crop "400x360+$FIELD_X+$FIELD_Y" +repage -depth 8 "ppm:$file"
+    echo "$file"
+}
+
+# Prints "<left edge> left|right" of the vessel in a new screenshot NAME, or "none".
+e2e_vessel() {
+    e2e_field vessel "$(e2e_shot "$1")"
+}
+
+e2e_vessel_shown() {
+    [ "$(e2e_vessel first-frame)" != none ]
+}
+
+# Waits until the vessel stands still (two screenshots 0.2 s apart agree) and prints where.
+e2e_vessel_at_rest() {
+    local previous now
+    previous=$(e2e_vessel rest-0)
+    local deadline=$((SECONDS + 10))
+    while :; do
+        sleep 0.2
+        now=$(e2e_vessel rest)
+        if [ "$now" = "$previous" ]; then
+            echo "$now"
+            return
+        fi
+        ((SECONDS < deadline)) || e2e_fail "the vessel never came to rest (last: $now)"
+        previous=$now
+    done
+}
+
+# Waits up to SECONDS for the program to end; sets EXIT_STATUS.
+e2e_wait_for_exit() {
+    local limit=$1
+    local deadline=$((SECONDS + limit))
+    while kill -0 "$KELVARN_PID" 2>/dev/null; do
+        ((SECONDS < deadline)) || e2e_fail "kelvarn still runs ${limit} s after the exit"
+        sleep 0.1
+    done
+    EXIT_STATUS=0
+    wait "$KELVARN_PID" || EXIT_STATUS=$?
+    KELVARN_PID=
+}
+
+# Asks to quit with Del and waits for the question "不玩了?" (titled "退出").
+e2e_ask_to_quit() {
+    e2e_focus
+    xdotool key Delete
+    e2e_wait 10 "the exit question" e2e_has_window 退出
+}

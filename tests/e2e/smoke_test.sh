@@ -8,7 +8,7 @@ trap 'rm -rf "$folder"' EXIT
 cp "$program" "$folder/kelvarn"
 cp -r "$(dirname "$program")/sound" "$folder/sound" 2>/dev/null || true
 
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -c '
   "$1/kelvarn" 2>"$1/stderr.txt" &
   pid=$!
   for _ in $(seq 100); do

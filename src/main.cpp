@@ -1,5 +1,6 @@
 // Kelvarn: steer the warship, sink the submarines, dodge the bombs.
 #include <QApplication>
+#include <QEvent>
 #include <QFont>
 #include <cstdio>
 #include <cstdlib>
@@ -32,6 +33,28 @@ void useInstalledFaces() {
     QApplication::setFont(font);
 }
 
+// With KELVARN_REPORT_FIRST_FRAME=1 the program says on stderr when the board is first painted and
+// when it first shows a frame of play, for start-up measurements.
+class FirstFrameReport : public QObject {
+  public:
+    explicit FirstFrameReport(kelvarn::GameApplication& game) : game_(game) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !boardPainted_) {
+            boardPainted_ = true;
+            std::fprintf(stderr, "kelvarn: board painted\n");
+        }
+        if (event->type() == QEvent::Paint && game_.driver().framesRun() > 0) {
+            watched->removeEventFilter(this);
+            std::fprintf(stderr, "kelvarn: first frame painted\n");
+        }
+        return false;
+    }
+
+  private:
+    kelvarn::GameApplication& game_;
+    bool boardPainted_ = false;
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -48,6 +71,10 @@ int main(int argc, char** argv) {
     useInstalledFaces();
 
     kelvarn::GameApplication game(QCoreApplication::applicationDirPath());
+    FirstFrameReport report(game);
+    if (qEnvironmentVariableIntValue("KELVARN_REPORT_FIRST_FRAME") == 1) {
+        game.mainWindow()->MainBoard->installEventFilter(&report);
+    }
     game.start();
     return QApplication::exec();
 }

@@ -1,0 +1,109 @@
+// Plays the real game for 20 seconds on a virtual display of its own (steering left and right and
+// firing while the sea fills up with submarines and planes) beside a minimal Qt Widgets window,
+// and prints what each costs: CPU time as a share of one core, and peak resident memory (VmHWM),
+// split into private memory and mapped files. A second window with one line of Chinese text
+// shows what the text alone costs. Figures only; nothing is asserted.
+//
+//   cpu_play [path of kelvarn] [seconds]     (default: ../kelvarn beside this program, 20 s)
+//   cpu_play --baseline-window [text]        (a baseline window itself)
+#include "RealProgram.h"
+
+using namespace bench;
+
+namespace {
+
+struct Usage {
+    double cpuPercent = 0;
+    long peakKb = 0;
+    long anonKb = 0; // private memory
+    long fileKb = 0; // mapped files: libraries and fonts
+};
+
+// Watches one process from the start of play.
+class Watched {
+  public:
+    explicit Watched(Child& child) : child_(child), cpuStart_(cpuSeconds(child.pid)) {}
+    Usage usage(double wallSeconds) const {
+        return {100 * (cpuSeconds(child_.pid) - cpuStart_) / wallSeconds,
+                statusKb(child_.pid, "VmHWM"), statusKb(child_.pid, "RssAnon"),
+                statusKb(child_.pid, "RssFile")};
+    }
+
+  private:
+    Child& child_;
+    double cpuStart_;
+};
+
+void print(const char* name, const Usage& u) {
+    std::printf("  %-24s CPU %5.2f %% of one core   VmHWM %5.1f MB (private %4.1f, files %4.1f)\n",
+                name, u.cpuPercent, u.peakKb / 1024.0, u.anonKb / 1024.0, u.fileKb / 1024.0);
+}
+
+// One round of play, about 1.8 seconds: right and fire, left and fire.
+const char* const PlayRound = "xdotool keydown Right sleep 0.6 keyup Right key space sleep 0.3 "
+                              "keydown Left sleep 0.6 keyup Left key space sleep 0.3";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (isBaselineCall(argc, argv)) {
+        return runBaselineWindow(argc, argv, false);
+    }
+    const fs::path game = builtGame(argc, argv);
+    if (!fs::exists(game)) {
+        std::fprintf(stderr, "cpu_play: no game at %s (build the target kelvarn)\n", game.c_str());
+        return 1;
+    }
+    const double playSeconds = argc > 2 ? std::atof(argv[2]) : 20.0;
+
+    VirtualDisplay display;
+    ProgramFolder folder(game);
+    const std::string self = fs::canonical("/proc/self/exe").string();
+    Child baseline = spawn({self, "--baseline-window"}, folder.environment(), false);
+    Child textBaseline = spawn({self, "--baseline-window", "text"}, folder.environment(), false);
+    Child kelvarn = spawn({folder.program().string()}, folder.environment(), false);
+    const std::string window = waitForWindow("Kelvarn", std::chrono::seconds(30));
+    const bool ready = !window.empty() &&
+                       !waitForWindow("Baseline", std::chrono::seconds(30)).empty() &&
+                       !waitForWindow("Baseline text", std::chrono::seconds(30)).empty();
+    if (!ready) {
+        std::fprintf(stderr, "cpu_play: the windows did not appear\n");
+        stop(kelvarn);
+        stop(baseline);
+        stop(textBaseline);
+        return 1;
+    }
+    run("xdotool windowfocus --sync " + window + " 2>/dev/null");
+    std::this_thread::sleep_for(std::chrono::milliseconds(500)); // past start-up
+
+    const Watched watchedGame(kelvarn), watchedBase(baseline), watchedText(textBaseline);
+    const auto start = Clock::now();
+    int rounds = 0;
+    while (secondsSince(start) < playSeconds - 1.8 && alive(kelvarn)) {
+        run(PlayRound);
+        ++rounds;
+    }
+    while (secondsSince(start) < playSeconds) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    const double wall = secondsSince(start);
+    const bool stillPlaying = alive(kelvarn);
+    const Usage played = watchedGame.usage(wall);
+    const Usage base = watchedBase.usage(wall);
+    const Usage text = watchedText.usage(wall);
+    stop(kelvarn);
+    stop(baseline);
+    stop(textBaseline);
+
+    std::printf("cpu_play: %.1f s of play (%d rounds of steering and firing)%s\n", wall, rounds,
+                stillPlaying ? "" : " - THE GAME ENDED EARLY");
+    print("kelvarn", played);
+    print("baseline window", base);
+    print("baseline + Chinese text", text);
+    std::printf("  CPU:    kelvarn %.2f %% of one core   target: <= 5 %%\n", played.cpuPercent);
+    std::printf("  memory: kelvarn %.2f x the baseline window   target: <= 1.30 x   (%.2f x the "
+                "window with Chinese text)\n",
+                base.peakKb > 0 ? double(played.peakKb) / double(base.peakKb) : 0.0,
+                text.peakKb > 0 ? double(played.peakKb) / double(text.peakKb) : 0.0);
+    return 0;
+}

@@ -141,7 +141,10 @@ e2e_start() {
 }
 
 e2e_focus() {
-    xdotool windowfocus --sync "$WINDOW" 2>/dev/null
+    xdotool windowfocus --sync "$WINDOW" 2>/dev/null || {
+        sleep 0.2
+        xdotool windowfocus --sync "$WINDOW" || e2e_fail "cannot give the window the keyboard"
+    }
 }
 
 # e2e_shot NAME: a screenshot of the play field, SHOTS/NAME.ppm; prints its path.

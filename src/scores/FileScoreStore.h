@@ -16,7 +16,7 @@ class FileScoreStore : public ScoreStore {
   public:
     static constexpr const char* FileName = "data.dat";
     // No list file is larger; anything past this is not read.
-    static constexpr std::size_t ReadLimit = 64 * 1024;
+    static constexpr std::size_t ReadLimit = std::size_t{64} * 1024;
 
     // `fallbackFolder` may be empty: then there is nowhere else to go.
     FileScoreStore(std::filesystem::path programFolder, std::filesystem::path fallbackFolder);

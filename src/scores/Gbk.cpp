@@ -20,6 +20,8 @@ class Converter {
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
+    // (iconv_t)-1 is how iconv_open reports failure.
+    // NOLINTNEXTLINE(performance-no-int-to-ptr)
     bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
 
     // Converts as much of `in` as it can, appending to `out`. Returns false at the first byte

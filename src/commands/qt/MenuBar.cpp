@@ -117,7 +117,8 @@ MenuBarParts buildMenuBar(QMenuBar& bar, Form1Logic& form) {
         const QString name = QString::fromLatin1(line.name);
         QAction* action = nullptr;
         if (line.kind == Kind::Title) {
-            QMenu* menu = line.depth == 0 ? bar.addMenu(caption) : open[0]->addMenu(caption);
+            QMenu* parent = line.depth == 0 ? nullptr : open[0];
+            QMenu* menu = parent != nullptr ? parent->addMenu(caption) : bar.addMenu(caption);
             menu->setObjectName(name);
             QObject::connect(menu, &QMenu::aboutToShow, menu, [&form] { form.menuTitle_Click(); });
             open[line.depth] = menu;

@@ -42,7 +42,7 @@ void BoardView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     const QImage image(reinterpret_cast<const uchar*>(board_.data()), board_.width(),
-                       board_.height(), board_.width() * 4, QImage::Format_RGB32);
+                       board_.height(), qsizetype(board_.width()) * 4, QImage::Format_RGB32);
     painter.drawImage(contentsRect().topLeft(), image);
 }
 

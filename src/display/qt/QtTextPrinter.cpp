@@ -12,7 +12,7 @@ QtTextPrinter::QtTextPrinter(const QFont& font) : font_(font) {
 
 void QtTextPrinter::begin(Surface& surface, std::uint32_t colour) {
     image_ = QImage(reinterpret_cast<uchar*>(surface.data()), surface.width(), surface.height(),
-                    surface.width() * 4, QImage::Format_RGB32);
+                    qsizetype(surface.width()) * 4, QImage::Format_RGB32);
     painter_ = std::make_unique<QPainter>(&image_);
     painter_->setFont(font_);
     painter_->setPen(QColor::fromRgb(colour & 0xFFFFFF));

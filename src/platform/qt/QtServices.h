@@ -42,7 +42,7 @@ class QtKeyQuery : public QObject, public KeyQuery {
     std::set<int> latched_;
 };
 
-class QtRandom : public RandomSource {
+class QtRandom final : public RandomSource {
   public:
     QtRandom();
     double next() override;

@@ -39,7 +39,7 @@ test-sanitize: deps-test
 	  -E '^(assets|e2e)\.|_NOT_BUILT'
 
 bench: build
-	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && echo "== $$b" && "$$b"; done
+	@for b in $(BUILD)/bench/*; do [ -f "$$b" ] && [ -x "$$b" ] && echo "== $$b" && "$$b"; done
 
 install: build
 	cmake --install $(BUILD)

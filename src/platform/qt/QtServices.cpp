@@ -1,15 +1,16 @@
 #include "platform/qt/QtServices.h"
 
 #include <QApplication>
+#include <QAudioDevice>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QKeyEvent>
-#include <QAudioDevice>
 #include <QMediaDevices>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSoundEffect>
+#include <QTimer>
 #include <QUrl>
 #include <chrono>
 #include <unistd.h>
@@ -49,11 +50,35 @@ bool QtKeyQuery::keyPressed(int key) {
     return pressed;
 }
 
+namespace {
+// How long a release waits for the press that would make it an auto-repeat. Far below a frame.
+constexpr int RepeatPairWaitMs = 20;
+} // namespace
+
 bool QtKeyQuery::eventFilter(QObject* watched, QEvent* event) {
     // A key event travels from the focus widget up to its window; every step sets the same state,
     // so seeing it more than once changes nothing.
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         auto* keyEvent = static_cast<QKeyEvent*>(event);
+        // X11 repeats a held key as a release and a press with one timestamp. Qt calls the
+        // release a repeat only if the press is already queued, which it mostly is not; so a
+        // release it calls real waits a moment, and a press that pairs with it makes it a repeat.
+        if (event->type() == QEvent::KeyRelease && !keyEvent->isAutoRepeat() && !delivering_ &&
+            event->spontaneous() && QGuiApplication::platformName() == QLatin1String("xcb")) {
+            const int id = nextHeldId_++;
+            held_.push_back({id, watched, std::unique_ptr<QKeyEvent>(keyEvent->clone())});
+            QTimer::singleShot(RepeatPairWaitMs, this, [this, id] { deliverHeld(id); });
+            return true;
+        }
+        if (event->type() == QEvent::KeyPress) {
+            for (auto it = held_.begin(); it != held_.end(); ++it) {
+                if (it->event->nativeScanCode() == keyEvent->nativeScanCode() &&
+                    it->event->timestamp() == keyEvent->timestamp()) {
+                    held_.erase(it); // the key never went up
+                    break;
+                }
+            }
+        }
         if (const int code = keyCodeFor(keyEvent->key())) {
             if (event->type() == QEvent::KeyPress) {
                 down_.insert(code);
@@ -67,6 +92,22 @@ bool QtKeyQuery::eventFilter(QObject* watched, QEvent* event) {
         down_.clear();
     }
     return QObject::eventFilter(watched, event);
+}
+
+void QtKeyQuery::deliverHeld(int id) {
+    for (auto it = held_.begin(); it != held_.end(); ++it) {
+        if (it->id != id) {
+            continue;
+        }
+        HeldRelease release = std::move(*it);
+        held_.erase(it);
+        if (release.receiver) {
+            delivering_ = true;
+            QCoreApplication::sendEvent(release.receiver, release.event.get());
+            delivering_ = false;
+        }
+        return;
+    }
 }
 
 // ---- random numbers ----

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <QHash>
+#include <QKeyEvent>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <random>
@@ -38,8 +40,19 @@ class QtKeyQuery : public QObject, public KeyQuery {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // A release held back until it is known not to be half of an X11 auto-repeat pair.
+    struct HeldRelease {
+        int id;
+        QPointer<QObject> receiver;
+        std::unique_ptr<QKeyEvent> event;
+    };
+    void deliverHeld(int id);
+
     std::set<int> down_;
     std::set<int> latched_;
+    std::deque<HeldRelease> held_;
+    int nextHeldId_ = 0;
+    bool delivering_ = false;
 };
 
 class QtRandom final : public RandomSource {

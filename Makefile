@@ -39,7 +39,9 @@ test-sanitize: deps-test
 	  -E '^(assets|e2e)\.|_NOT_BUILT'
 
 bench: build
-	@for b in $(BUILD)/bench/*; do [ -f "$$b" ] && [ -x "$$b" ] && echo "== $$b" && "$$b"; done
+	@for b in $(BUILD)/bench/*; do \
+	  if [ -f "$$b" ] && [ -x "$$b" ]; then echo "== $$b"; "$$b" || exit 1; fi; \
+	done
 
 install: build
 	cmake --install $(BUILD)

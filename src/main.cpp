@@ -68,6 +68,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvarn"));
     QApplication::setOrganizationName(QStringLiteral("Kelvarn"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kelvarn"));
     useInstalledFaces();
 
     kelvarn::GameApplication game(QCoreApplication::applicationDirPath());

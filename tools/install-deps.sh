@@ -12,7 +12,7 @@ run_packages=(
 )
 test_packages=(
   xvfb xauth xdotool x11-utils imagemagick
-  desktop-file-utils appstream
+  desktop-file-utils appstream clang-tidy
 )
 
 packages=("${run_packages[@]}")

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "display/Form1Logic.h"
-#include "fakes/Fakes.h"
+#include "fakes/GameHarness.h"
 
 #if __has_include("display/qt/QtTextPrinter.h")
 #include <QFont>
@@ -33,25 +33,20 @@ class SilentTextPrinter : public TextPrinter {
     void end() override {}
 };
 
+// A game on the fakes whose main-window procedures print through `text`, loaded and one frame in
+// (past the first, skipped steering step).
 struct Game {
-    FakeTicks ticks;
-    FakeKeys keys;
-    FakeRandom random;
-    FakeSound sound;
-    FakeLinks links;
-    FakeDialogs dialogs;
-    FakeShell shell;
-    FakeScoreStore scores;
-    BoardLayers layers;
-    Sprites sprites = Sprites::placeholders();
-    GameEdit game{Services{ticks, keys, random, sound, links, dialogs, shell, scores}, layers.Pic2};
+    GameHarness harness;
+    GameEdit& game = harness.game;
+    FakeTicks& ticks = harness.ticks;
+    FakeSound& sound = harness.sound;
     Form1Logic form;
 
-    explicit Game(TextPrinter& text) : form(game, layers, sprites, text) {
-        random.push({0.25});
+    explicit Game(TextPrinter& text) : form(game, harness.layers, harness.sprites, text) {
+        harness.random.push({0.25});
         form.Form_Load();
         form.loop.start(ticks.now);
-        form.gameLoopFrame(ticks.now += 29); // past the first, skipped steering step
+        form.gameLoopFrame(ticks.now += 29);
     }
 };
 

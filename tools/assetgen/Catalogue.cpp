@@ -116,4 +116,16 @@ std::vector<Picture> makePictures() {
     return out;
 }
 
+std::vector<Picture> makeDesktopIcons() {
+    const Pixmap small = warshipIcon(16), large = warshipIcon(32);
+    std::vector<Picture> out;
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        // 48 is three times the 16 pixel drawing; the others are whole multiples of the 32.
+        const Pixmap& drawing = size % 32 == 0 ? large : small;
+        out.push_back({"kelvarn" + std::to_string(size), Ground::Transparent,
+                       drawing.scaled(size / drawing.width())});
+    }
+    return out;
+}
+
 } // namespace assetgen

@@ -33,6 +33,10 @@ inline constexpr int SampleRate = 22050;
 // (a drawing pixel outside the area both pictures of its pair share, near-white or near-black
 // drawing colours, or a drawing larger than the cell it is shown in).
 std::vector<Picture> makePictures();
+// The desktop icon (the main window's warship) at the hicolor sizes 16, 32, 48, 64, 128 and 256,
+// named "kelvarn<size>". The larger ones are the 16 or 32 pixel drawing enlarged by a whole
+// factor with nearest neighbour, so the pixel art stays crisp.
+std::vector<Picture> makeDesktopIcons();
 std::vector<Sound> makeSounds();
 
 // The pair rule every sprite obeys: a drawing colour is exact white, exact black, or clearly

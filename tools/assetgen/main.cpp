@@ -1,5 +1,6 @@
 // kelvarn_assetgen: draws every picture and synthesises every sound of the game.
-//   kelvarn_assetgen --out DIR     writes DIR/pictures/*.png, DIR/sound/*.wav and DIR/assets.qrc
+//   kelvarn_assetgen --out DIR     writes DIR/pictures/*.png, DIR/sound/*.wav, DIR/assets.qrc and
+//                                  the desktop icons DIR/icons/kelvarn<size>.png
 //   kelvarn_assetgen --sheet FILE  writes a contact sheet of the art for review
 // Both may be given together. The output is the same, byte for byte, on every run.
 #include <QDir>
@@ -60,8 +61,10 @@ bool writeQrc(const std::vector<Picture>& pictures, const std::string& path) {
 
 int writeAssets(const std::string& dir) {
     const std::vector<Picture> pictures = makePictures();
+    const std::vector<Picture> icons = makeDesktopIcons();
     const std::vector<Sound> sounds = makeSounds();
     if (!QDir().mkpath(QString::fromStdString(dir + "/pictures")) ||
+        !QDir().mkpath(QString::fromStdString(dir + "/icons")) ||
         !QDir().mkpath(QString::fromStdString(dir + "/sound"))) {
         std::fprintf(stderr, "cannot make the folders under %s\n", dir.c_str());
         return 1;
@@ -69,6 +72,14 @@ int writeAssets(const std::string& dir) {
     for (const Picture& p : pictures) {
         const std::string path = dir + "/pictures/" + p.name + ".png";
         if (!savePng(p.pixels, path, p.ground == Ground::Transparent)) {
+            std::fprintf(stderr, "cannot write %s\n", path.c_str());
+            return 1;
+        }
+    }
+    // The desktop's icons stay out of the program's resources: only the menu entry uses them.
+    for (const Picture& p : icons) {
+        const std::string path = dir + "/icons/" + p.name + ".png";
+        if (!savePng(p.pixels, path, true)) {
             std::fprintf(stderr, "cannot write %s\n", path.c_str());
             return 1;
         }
@@ -84,7 +95,8 @@ int writeAssets(const std::string& dir) {
         std::fprintf(stderr, "cannot write %s/assets.qrc\n", dir.c_str());
         return 1;
     }
-    std::printf("%zu pictures and %zu sounds in %s\n", pictures.size(), sounds.size(), dir.c_str());
+    std::printf("%zu pictures, %zu desktop icons and %zu sounds in %s\n", pictures.size(),
+                icons.size(), sounds.size(), dir.c_str());
     return 0;
 }
 

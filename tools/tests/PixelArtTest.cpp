@@ -111,5 +111,34 @@ TEST(Generation, EveryPictureIsMadeOnceAndTheSameOnEveryRun) {
     }
 }
 
+// Every icon at a larger size is its drawing with each pixel blown up to a solid square: no
+// smoothing, no new colours, nothing shifted by a pixel.
+TEST(Generation, DesktopIconsAreWholeEnlargementsOfTheDrawnIcons) {
+    const std::vector<Picture> icons = makeDesktopIcons();
+    ASSERT_EQ(icons.size(), 6U);
+    for (const Picture& icon : icons) {
+        const int size = icon.pixels.width();
+        ASSERT_EQ(icon.name, "kelvarn" + std::to_string(size));
+        ASSERT_EQ(icon.pixels.height(), size);
+        const Pixmap& from = icons[size % 32 == 0 ? 1 : 0].pixels;
+        const int factor = size / from.width();
+        int mismatches = 0;
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                mismatches += icon.pixels.at(x, y) != from.at(x / factor, y / factor);
+            }
+        }
+        EXPECT_EQ(mismatches, 0) << icon.name;
+    }
+    // The menu entry shows the same warship as the window's title bar.
+    for (const Picture& picture : makePictures()) {
+        if (picture.name == "Form1_icon16") {
+            EXPECT_EQ(picture.pixels.pixels(), icons[0].pixels.pixels());
+        } else if (picture.name == "Form1_icon32") {
+            EXPECT_EQ(picture.pixels.pixels(), icons[1].pixels.pixels());
+        }
+    }
+}
+
 } // namespace
 } // namespace assetgen

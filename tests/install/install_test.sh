@@ -59,7 +59,7 @@ check_layout() {
   grep -q '<launchable type="desktop-id">org.example.Kelvarn.desktop</launchable>' "$metainfo" ||
     fail "metainfo does not launch the installed desktop entry"
 
-  for size in 16 32; do
+  for size in 16 32 48 64 128 256; do
     local icon=$root/share/icons/hicolor/${size}x${size}/apps/kelvarn.png
     if [ -f "$icon" ]; then
       [ "$(png_size "$icon")" = "${size}x${size}" ] || fail "$icon is $(png_size "$icon")"
@@ -68,6 +68,8 @@ check_layout() {
     fi
   done
   [ -f "$root/share/doc/kelvarn/LICENSE" ] || fail "LICENSE missing"
+  gzip -t "$root/share/man/man6/kelvarn.6.gz" 2>/dev/null || fail "the manual page kelvarn.6.gz is missing or broken"
+  [ ! -e "$root/share/lintian" ] || fail "a plain install carries the package's lintian notes"
 }
 
 cmake --install "$build" --prefix "$work/prefix" >"$work/direct.log"

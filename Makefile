@@ -5,7 +5,8 @@ SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: run build test test-unit test-sanitize deps deps-test install bench clean format
+.PHONY: run build test test-unit test-sanitize deps deps-test deps-package install package bench clean \
+  format
 
 run: deps build
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -z "$$QT_QPA_PLATFORM" ]; then \
@@ -19,6 +20,9 @@ deps:
 
 deps-test:
 	@tools/install-deps.sh test
+
+deps-package:
+	@tools/install-deps.sh package
 
 $(BUILD)/Makefile: CMakeLists.txt
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
@@ -45,6 +49,14 @@ bench: build
 
 install: build
 	cmake --install $(BUILD)
+
+# A Debian package of the game built in $(BUILD) (stripped), checked by lintian: only the program
+# is built, not the tests.
+package: deps-package $(BUILD)/Makefile
+	cmake --build $(BUILD) -j $(JOBS) --target kelvarn
+	cd $(BUILD) && cpack -G DEB
+	lintian --fail-on error,warning $(BUILD)/kelvarn_$$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' \
+	  $(BUILD)/CMakeCache.txt)_$$(dpkg --print-architecture).deb
 
 format:
 	clang-format -i $$(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'tools/*.cpp' 'tools/*.h' 'fuzz/*.cpp')

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Kelvarn needs that are missing: `run` for building and playing,
-# `test` for that plus the test tools (virtual display, key events, screenshots, desktop-file
-# checks). As root it runs apt-get itself; otherwise it prints the command to run.
+# `package` for that plus the packaging tools (dpkg-shlibdeps, which CPack finds ELF files for with
+# `file`, and lintian), `test` for all of it plus the test tools (virtual display, key events,
+# screenshots, desktop-file checks). As root it runs apt-get itself; otherwise it prints the
+# command to run.
 set -euo pipefail
 
 run_packages=(
@@ -10,15 +12,19 @@ run_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-arphic-uming fonts-dejavu-core
 )
+package_packages=(
+  dpkg-dev file lintian
+)
 test_packages=(
   xvfb xauth xdotool x11-utils imagemagick
   desktop-file-utils appstream clang-tidy
 )
 
 packages=("${run_packages[@]}")
-if [ "${1:-run}" = test ]; then
-  packages+=("${test_packages[@]}")
-fi
+case ${1:-run} in
+package) packages+=("${package_packages[@]}") ;;
+test) packages+=("${package_packages[@]}" "${test_packages[@]}") ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -12,7 +12,7 @@ Pixmap aboutLogo();       // 65 x 27: the warship at sea
 Pixmap pagePicture();     // 17 x 18: a yellow page with lines
 Pixmap questionPicture(); // 12 x 15: a blue question mark
 Pixmap arrowPicture();    // 15 x 11: a pink arrow pointing right
-Pixmap warshipIcon(int size);   // 16 or 32: the main window's icon
-Pixmap submarineIcon(int size); // 16 or 32: the help window's icon, also the desktop icon
+Pixmap warshipIcon(int size);   // 16 or 32: the main window's icon, also the desktop icon
+Pixmap submarineIcon(int size); // 16 or 32: the help window's icon
 
 } // namespace assetgen

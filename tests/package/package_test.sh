@@ -37,7 +37,7 @@ mkdir -p "$WORK/pkg" "$SHOTS"
 package_cleanup() {
     local status=$?
     if [ "$INSTALLED" = 1 ]; then
-        apt-get remove --purge -y -qq kelvarn >"$WORK/purge-on-exit.log" 2>&1 || true
+        apt-get remove --purge -y -qq -o DPkg::Lock::Timeout=120 kelvarn >"$WORK/purge-on-exit.log" 2>&1 || true
     fi
     (exit "$status") # e2e_cleanup reads the status of the test
     e2e_cleanup
@@ -66,7 +66,7 @@ for path in "${paths[@]}"; do
 done
 
 # ---- install, as an administrator would
-apt-get install -y -qq --no-install-recommends "$deb" >"$WORK/install.log" 2>&1 ||
+apt-get install -y -qq -o DPkg::Lock::Timeout=120 --no-install-recommends "$deb" >"$WORK/install.log" 2>&1 ||
     e2e_fail "apt-get install failed: $(tail -n 20 "$WORK/install.log")"
 INSTALLED=1
 app=$(dirname "$(readlink -f /usr/games/kelvarn)")
@@ -129,7 +129,7 @@ mapfile -t lists < <(find "$WORK/home/.local/share/Kelvarn" -type f -size 540c 2
 e2e_log "the list was saved in ${lists[0]#"$WORK/home/"}"
 
 # ---- purge: no file, folder or dpkg record of the package is left
-apt-get remove --purge -y -qq kelvarn >"$WORK/purge.log" 2>&1 ||
+apt-get remove --purge -y -qq -o DPkg::Lock::Timeout=120 kelvarn >"$WORK/purge.log" 2>&1 ||
     e2e_fail "apt-get remove --purge failed: $(tail -n 20 "$WORK/purge.log")"
 INSTALLED=0
 ! dpkg-query -W -f='${Status}' kelvarn 2>/dev/null | grep -q installed ||

@@ -27,8 +27,7 @@ inline std::uint32_t mix(std::uint32_t c0, std::uint32_t c1, std::uint32_t w) {
 
 // Device pixel i of an axis covers board pixels [i / scale, (i + 1) / scale): at most two of
 // them, since a board pixel is at least one device pixel wide.
-template <typename Tap>
-std::vector<Tap> tapsFor(int boardPixels, int devicePixels, double scale) {
+template <typename Tap> std::vector<Tap> tapsFor(int boardPixels, int devicePixels, double scale) {
     std::vector<Tap> taps(static_cast<std::size_t>(devicePixels));
     for (int i = 0; i < devicePixels; ++i) {
         const double start = i / scale;
@@ -99,11 +98,7 @@ void BoardScaler::rebuild() {
 
     screen_ = QImage(w, h, QImage::Format_RGB32);
     screen_.setDevicePixelRatio(scale_);
-    ground_ = QImage(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y) {
-        resampleRow(background_, ground_, y, 0, w - 1);
-    }
-    lettering_ = ground_.copy();
+    lettering_ = QImage(w, h, QImage::Format_Alpha8);
 
     previous_ = layers_.MainBoard;
     changedTiles_.fill(AllTiles);
@@ -234,14 +229,14 @@ void BoardScaler::redrawStatusLines(QRegion& changed) {
         return;
     }
     const int count = text_->lineCount();
-    const bool recoloured = text_->colour() != textColour_;
     textColour_ = text_->colour();
     if (lines_.size() < std::size_t(count)) {
         lines_.resize(std::size_t(count));
     }
 
     // Which board areas need their lettering again: a line that changed (where it was and where
-    // it is now), and a line that a changed tile touches.
+    // it is now), and a line that a changed tile touches (a new colour changes the board's own
+    // letters, so it is among these).
     QRegion redraw;
     static const QString Nothing;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
@@ -252,7 +247,7 @@ void BoardScaler::redrawStatusLines(QRegion& changed) {
             redraw += line.area | area;
             line.text = now;
             line.area = area;
-        } else if (recoloured || tilesTouch(line.area.adjusted(-1, -1, 1, 1))) {
+        } else if (tilesTouch(line.area.adjusted(-1, -1, 1, 1))) {
             redraw += line.area;
         }
     }
@@ -264,8 +259,9 @@ void BoardScaler::redrawStatusLines(QRegion& changed) {
     for (const QRect& board : redraw) {
         const QRect device = deviceRect(board);
         for (int y = device.top(); y <= device.bottom(); ++y) {
-            std::memcpy(row(lettering_, y) + device.left(), row(ground_, y) + device.left(),
-                        std::size_t(device.width()) * 4);
+            std::memset(lettering_.bits() + qsizetype(y) * lettering_.bytesPerLine() +
+                            device.left(),
+                        0, std::size_t(device.width()));
         }
         devices += device;
     }
@@ -274,7 +270,7 @@ void BoardScaler::redrawStatusLines(QRegion& changed) {
         painter.setClipRegion(devices);
         painter.scale(scale_, scale_);
         painter.setFont(text_->font());
-        painter.setPen(QColor::fromRgb(textColour_));
+        painter.setPen(Qt::white);
         const QRect bounds = redraw.boundingRect();
         for (int i = 0; i < count; ++i) {
             const int top = i * text_->lineHeight();
@@ -291,11 +287,13 @@ void BoardScaler::redrawStatusLines(QRegion& changed) {
     }
 }
 
-// The lettered board at the screen's size, with the sprites over it as the board pixels have
-// them: each board pixel a device pixel covers applies its layers to the lettering,
-// (lettering AND hit AND overlay) OR sprite, as the board itself was composed, and the device
-// pixel shows the mix by area.
+// The status lines under the sprites, at the screen's size. Each board pixel a device pixel
+// covers is composed as the board itself was, (ground AND hit AND overlay) OR sprite, with the
+// ground lettered as far as the glyphs drawn at the screen's size cover this device pixel; the
+// device pixel shows the mix by area. Where no glyph reaches, this is exactly the resampled
+// board without its letters.
 void BoardScaler::composeText(const QRect& device) {
+    const std::uint32_t* ground = background_.data();
     const std::uint32_t* sprite = layers_.Pic1.data();
     const std::uint32_t* hit = layers_.Pic2.data();
     const std::uint32_t* overlay = layers_.Pic3.data();
@@ -303,12 +301,16 @@ void BoardScaler::composeText(const QRect& device) {
         const Tap down = down_[std::size_t(y)];
         const std::size_t upperRow = std::size_t(down.from) * Width;
         const std::size_t lowerRow = down.weight < 256 ? upperRow + Width : upperRow;
-        const std::uint32_t* lettering = row(lettering_, y);
+        const uchar* cover = lettering_.constBits() + qsizetype(y) * lettering_.bytesPerLine();
         std::uint32_t* out = row(screen_, y);
         for (int x = device.left(); x <= device.right(); ++x) {
             const Tap across = across_[std::size_t(x)];
-            const std::uint32_t letter = lettering[x] & 0xFFFFFFu;
-            auto seen = [&](std::size_t i) { return (letter & hit[i] & overlay[i]) | sprite[i]; };
+            const std::uint32_t ink = cover[x] + (cover[x] >> 7); // of 256
+            auto seen = [&](std::size_t i) {
+                const std::uint32_t letter =
+                    ink == 0 ? ground[i] : mix(textColour_, ground[i], ink);
+                return (letter & hit[i] & overlay[i]) | sprite[i];
+            };
             const std::size_t f = std::size_t(across.from);
             std::uint32_t upper = seen(upperRow + f);
             std::uint32_t lower = down.weight < 256 ? seen(lowerRow + f) : upper;
@@ -318,8 +320,8 @@ void BoardScaler::composeText(const QRect& device) {
                     lower = mix(lower, seen(lowerRow + f + 1), std::uint32_t(across.weight));
                 }
             }
-            out[x] = Opaque | (down.weight < 256 ? mix(upper, lower, std::uint32_t(down.weight))
-                                                 : upper);
+            out[x] = Opaque |
+                     (down.weight < 256 ? mix(upper, lower, std::uint32_t(down.weight)) : upper);
         }
     }
 }

@@ -16,8 +16,8 @@
 #include <QRegion>
 #include <QString>
 #include <array>
-#include <optional>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "display/Form1Logic.h"
@@ -84,10 +84,9 @@ class BoardScaler {
     std::vector<Tap> down_;
     std::vector<int> firstColumn_; // per board column, the device columns that show it
     std::vector<int> lastColumn_;
-    QImage screen_;     // what the screen shows
-    QImage ground_;     // the cleared board at the screen's resolution
-    QImage lettering_;  // the cleared board with the status lines, at the screen's resolution
-    Surface previous_;  // the board as the picture last showed it
+    QImage screen_;    // what the screen shows
+    QImage lettering_; // how far the glyphs of the status lines cover each device pixel
+    Surface previous_; // the board as the picture last showed it
     std::array<std::uint32_t, Height> changedTiles_{}; // per board row, one bit per tile
     std::vector<Line> lines_;
     QRgb textColour_ = 0;

@@ -96,6 +96,7 @@ void BoardScaler::rebuild() {
         }
     }
 
+    across_rows_.assign(std::size_t(Height) * std::size_t(w), Opaque);
     screen_ = QImage(w, h, QImage::Format_RGB32);
     screen_.setDevicePixelRatio(scale_);
     lettering_ = QImage(w, h, QImage::Format_Alpha8);
@@ -146,41 +147,52 @@ void BoardScaler::resampleChangedTiles(QRegion& changed) {
         }
     }
 
+    // First across: each changed board row resampled to the screen's width; then down: each
+    // device row is one of those rows, or the mix of two.
+    const int width = screen_.width();
     const Surface& board = layers_.MainBoard;
+    for (int y = 0; y < Height; ++y) {
+        forEachRun(changedTiles_[std::size_t(y)], [&](int x0, int x1) {
+            const std::uint32_t* from = board.data() + std::size_t(y) * Width;
+            std::uint32_t* to = across_rows_.data() + std::size_t(y) * std::size_t(width);
+            for (int x = x0; x <= x1; ++x) {
+                const Tap tap = across_[std::size_t(x)];
+                const std::uint32_t c = from[tap.from];
+                to[x] =
+                    Opaque |
+                    (tap.weight < 256 ? mix(c, from[tap.from + 1], std::uint32_t(tap.weight)) : c);
+            }
+        });
+    }
     for (int y = 0; y < screen_.height(); ++y) {
         const Tap tap = down_[std::size_t(y)];
         std::uint32_t bits = changedTiles_[std::size_t(tap.from)];
         if (tap.weight < 256) {
-            bits |= changedTiles_[std::size_t(tap.from + 1)];
+            bits |= changedTiles_[std::size_t(tap.from) + 1];
         }
-        while (bits != 0) {
-            const int first = std::countr_zero(bits);
-            const int run = std::countr_one(bits >> first);
-            bits = run + first >= 32 ? 0 : bits & ~((1u << (first + run)) - 1);
-            const int left = first * TileWidth;
-            const int right = std::min(Width, (first + run) * TileWidth) - 1;
-            resampleRow(board, screen_, y, firstColumn_[std::size_t(left)],
-                        lastColumn_[std::size_t(right)]);
-        }
+        const std::uint32_t* upper = across_rows_.data() + std::size_t(tap.from) * width;
+        std::uint32_t* out = row(screen_, y);
+        forEachRun(bits, [&](int x0, int x1) {
+            if (tap.weight == 256) {
+                std::memcpy(out + x0, upper + x0, std::size_t(x1 - x0 + 1) * 4);
+                return;
+            }
+            const std::uint32_t* lower = upper + width;
+            for (int x = x0; x <= x1; ++x) {
+                out[x] = Opaque | mix(upper[x], lower[x], std::uint32_t(tap.weight));
+            }
+        });
     }
 }
 
-void BoardScaler::resampleRow(const Surface& from, QImage& to, int y, int x0, int x1) const {
-    const Tap down = down_[std::size_t(y)];
-    const std::uint32_t* top = from.data() + std::size_t(down.from) * Width;
-    const std::uint32_t* bottom = down.weight < 256 ? top + Width : top;
-    std::uint32_t* out = row(to, y);
-    for (int x = x0; x <= x1; ++x) {
-        const Tap across = across_[std::size_t(x)];
-        const int f = across.from;
-        std::uint32_t upper = top[f];
-        std::uint32_t lower = bottom[f];
-        if (across.weight < 256) {
-            upper = mix(upper, top[f + 1], std::uint32_t(across.weight));
-            lower = mix(lower, bottom[f + 1], std::uint32_t(across.weight));
-        }
-        out[x] = Opaque | (down.weight < 256 ? mix(upper, lower, std::uint32_t(down.weight))
-                                             : (upper & 0xFFFFFFu));
+template <typename Action> void BoardScaler::forEachRun(std::uint32_t tiles, Action action) const {
+    while (tiles != 0) {
+        const int first = std::countr_zero(tiles);
+        const int run = std::countr_one(tiles >> first);
+        tiles = first + run >= 32 ? 0 : tiles & ~((1u << (first + run)) - 1);
+        const int left = first * TileWidth;
+        const int right = std::min(Width, (first + run) * TileWidth) - 1;
+        action(firstColumn_[std::size_t(left)], lastColumn_[std::size_t(right)]);
     }
 }
 

@@ -65,7 +65,8 @@ class BoardScaler {
     void findChangedTiles();
     void resampleChangedTiles(QRegion& changed);
     void redrawStatusLines(QRegion& changed);
-    void resampleRow(const Surface& from, QImage& to, int y, int x0, int x1) const;
+    // Calls action(first, last) with the device columns of each run of tiles in `tiles`.
+    template <typename Action> void forEachRun(std::uint32_t tiles, Action action) const;
     void composeText(const QRect& device);
     // The device pixels that show any of these board pixels.
     QRect deviceRect(const QRect& board) const;
@@ -84,7 +85,8 @@ class BoardScaler {
     std::vector<Tap> down_;
     std::vector<int> firstColumn_; // per board column, the device columns that show it
     std::vector<int> lastColumn_;
-    QImage screen_;    // what the screen shows
+    std::vector<std::uint32_t> across_rows_; // each board row at the screen's width
+    QImage screen_;                          // what the screen shows
     QImage lettering_; // how far the glyphs of the status lines cover each device pixel
     Surface previous_; // the board as the picture last showed it
     std::array<std::uint32_t, Height> changedTiles_{}; // per board row, one bit per tile

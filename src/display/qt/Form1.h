@@ -27,15 +27,15 @@ class BoardView : public QFrame {
 
     // The painter has drawn a new frame: repaint what changed.
     void boardChanged();
-    // The picture a high-density screen shows (empty at one device pixel per board pixel).
-    const QImage& screenImage() const { return scaler_.image(); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
-    bool scaled() const { return devicePixelRatioF() != 1.0; }
+    // More than one device pixel per board pixel. (A screen with fewer shows the board as it is,
+    // shrunk by the toolkit.)
+    bool scaled() const { return devicePixelRatioF() > 1.0; }
 
     const Surface& board_;
     Surface ground_; // the cleared board: its colour and background picture

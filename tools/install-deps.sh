@@ -13,6 +13,7 @@ run_packages=(
 test_packages=(
   xvfb xauth xdotool x11-utils imagemagick
   desktop-file-utils appstream clang-tidy
+  python3
 )
 
 packages=("${run_packages[@]}")

@@ -16,6 +16,8 @@
 #include <QFontInfo>
 #include <QGuiApplication>
 
+#include "display/qt/BoardScaler.h"
+#include "display/qt/Pictures.h"
 #include "display/qt/QtTextPrinter.h"
 #define KELVARN_BENCH_QT_TEXT 1
 #endif
@@ -32,6 +34,20 @@ class SilentTextPrinter : public TextPrinter {
     void printLine(const std::string&) override {}
     void end() override {}
 };
+
+// Shifts every object of the tables `dx` pixels to the right.
+void shiftEverything(GameEdit& g, int dx) {
+    for (int i = 1; i <= 30; ++i) {
+        g.subList[i].x += dx;
+        g.shellList[i].x += dx;
+        g.bombList[i].x += dx;
+    }
+    for (int i = 1; i <= 10; ++i) {
+        g.planeList[i].x += dx;
+        g.blastList[i].x += dx;
+    }
+    g.playerX += dx;
+}
 
 // A game on the fakes whose main-window procedures print through `text`, loaded and one frame in
 // (past the first, skipped steering step).
@@ -124,6 +140,57 @@ Figures timeFrames(Game& g, bool full, int rounds) {
             micros[std::min(micros.size() - 1, micros.size() * 99 / 100)]};
 }
 
+#ifdef KELVARN_BENCH_QT_TEXT
+// What bringing the picture of a high-density screen up to date costs after each frame (the
+// frame itself not counted), with the game's own pictures. Each frame starts from the same state
+// shifted by a pixel one way or the other and with another score, so every sprite and one status
+// line are worked out again, as in play.
+Figures timeScreen(Game& g, bool full, double scale, QtTextPrinter& text, int rounds) {
+    GameEdit& game = g.game;
+    g.harness.sprites = loadSprites();
+    if (full) {
+        fillTheSea(game);
+    }
+    const auto shells = game.shellList;
+    const auto subs = game.subList;
+    const auto planes = game.planeList;
+    const auto bombs = game.bombList;
+    const auto blasts = game.blastList;
+    const int playerX = game.playerX;
+
+    Surface ground(BoardLayers::Width, BoardLayers::Height);
+    ground.clearToPicture(g.harness.sprites.boardBackground, BoardLayers::Colour);
+    BoardScaler scaler(g.harness.layers, ground, &text);
+    scaler.setScale(scale);
+
+    std::vector<double> micros;
+    micros.reserve(std::size_t(rounds));
+    for (int i = 0; i < rounds + 50; ++i) {
+        game.shellList = shells;
+        game.subList = subs;
+        game.planeList = planes;
+        game.bombList = bombs;
+        game.blastList = blasts;
+        game.playerX = playerX;
+        shiftEverything(game, i % 2);
+        game.score = i % 2 == 0 ? 120 : 4500;
+        game.life = 20;
+        g.sound.played.clear();
+        g.ticks.now += 29;
+        g.form.gameLoopFrame(g.ticks.now);
+        const auto start = std::chrono::steady_clock::now();
+        scaler.update();
+        const auto stop = std::chrono::steady_clock::now();
+        if (i >= 50) {
+            micros.push_back(std::chrono::duration<double, std::micro>(stop - start).count());
+        }
+    }
+    std::sort(micros.begin(), micros.end());
+    return {micros[micros.size() / 2],
+            micros[std::min(micros.size() - 1, micros.size() * 99 / 100)]};
+}
+#endif
+
 void report(const char* what, Figures f) {
     constexpr double periodMicros = 29000.0;
     std::printf("%-44s median %8.1f us (%5.2f %%)   p99 %8.1f us (%5.2f %%)\n", what, f.median,
@@ -165,6 +232,18 @@ int main(int argc, char** argv) {
     {
         Game empty(silent);
         report("empty sea, status lines not printed", timeFrames(empty, false, rounds));
+    }
+    // A screen with one device pixel per board pixel shows the board as it is: nothing to add.
+    initialiseResources();
+    std::printf("high-density screens: bringing the screen's picture up to date, per frame\n");
+    for (const double scale : {1.25, 1.5, 2.0, 3.0}) {
+        char what[64];
+        Game full(printer);
+        std::snprintf(what, sizeof what, "  at %.2fx, full sea, all moving", scale);
+        report(what, timeScreen(full, true, scale, printer, rounds));
+        Game empty(printer);
+        std::snprintf(what, sizeof what, "  at %.2fx, empty sea", scale);
+        report(what, timeScreen(empty, false, scale, printer, rounds));
     }
 #endif
     return 0;

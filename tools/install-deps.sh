@@ -18,6 +18,7 @@ package_packages=(
 test_packages=(
   xvfb xauth xdotool x11-utils imagemagick
   desktop-file-utils appstream clang-tidy
+  python3
 )
 
 packages=("${run_packages[@]}")

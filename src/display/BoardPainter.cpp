@@ -6,7 +6,6 @@ namespace kelvarn {
 
 namespace {
 
-constexpr std::uint32_t BoardColour = 0xE0E0E0;
 constexpr int IconLeft = 38; // the stock icons stand right of " 炮弹: "
 constexpr int IconTop = 5;
 constexpr int IconPitch = 7;
@@ -67,7 +66,7 @@ void Form1Logic::Pb() {
     sprite.clear(Black);
     hit.clear(White);
     overlay.clear(White);
-    board.clearToPicture(sprites.boardBackground, BoardColour);
+    board.clearToPicture(sprites.boardBackground, BoardLayers::Colour);
 
     text.begin(board, boardTextColour.value());
     text.printLine(" 炮弹: ");

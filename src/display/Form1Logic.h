@@ -16,7 +16,8 @@ namespace kelvarn {
 struct BoardLayers {
     static constexpr int Width = 400;
     static constexpr int Height = 360;
-    Surface MainBoard{Width, Height, 0xE0E0E0};
+    static constexpr std::uint32_t Colour = 0xE0E0E0; // the board's colour, under its picture
+    Surface MainBoard{Width, Height, Colour};
     Surface Pic1{Width, Height, Black}; // sprite layer
     Surface Pic2{Width, Height, White}; // hit layer: stock icons, vessel, cruising submarines
     Surface Pic3{Width, Height, White}; // overlay layer

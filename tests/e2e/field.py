@@ -6,6 +6,11 @@ pixel (x, y) is the field's pixel (x, y). The vessel and the shells are found by
 colours of their pictures, which nothing else on the board uses: the board is composed by AND/OR
 transfers of hard-edged pictures, so every drawing pixel reaches the screen with its own colour.
 
+On a screen with FIELD_SCALE device pixels per board pixel (QT_SCALE_FACTOR), a screenshot is the
+field at that size; board pixel i spans device pixels [i * scale, (i + 1) * scale) of each axis.
+The commands read each board pixel from a device pixel lying wholly inside it (every board pixel
+has one at the scales 1.5, 2 and 3), so they still speak in board coordinates.
+
 Commands (each prints its answer on stdout):
   vessel SHOT          "<left edge> left|right", or "none"
   shells SHOT          one line "<x> <y>" per shell in the water (left and top of its ball)
@@ -13,9 +18,14 @@ Commands (each prints its answer on stdout):
   same SHOT SHOT       exit status 0 when the two shots are identical, else 1 (prints the count
                        of differing pixels)
   autorepeat-on        switches the display's key auto-repeat on (like `xset r on`), prints it
+  origin SHOT          "<x> <y>": where the field starts in a screenshot of the main window
+  scaled SHOT          checks a scaled field: every board pixel covers the same area, and the
+                       status lines are drawn at the screen's resolution (see check_scaled)
 Standard library only.
 """
 import ctypes
+import math
+import os
 import pathlib
 import struct
 import sys
@@ -30,6 +40,10 @@ VESSEL_ROWS = 15  # the bottom rows of the vessel's pictures never show
 STOCK_ROWS = 15  # the stock icons stand in rows 5..10; shells in the water are below
 WHITE = 0xFFFFFF
 BLACK = 0x000000
+SCALE = float(os.environ.get("FIELD_SCALE") or 1)
+# The status lines stay inside this corner of the board (board pixels, width and height).
+TEXT_CORNER = (210, 126)
+TEXT_COLOUR = (192, 0, 192)
 
 
 class Picture:
@@ -68,6 +82,120 @@ def read_ppm(path):
     if magic != b"P6" or maxval != 255:
         raise ValueError(f"{path}: not an 8-bit binary PPM")
     return Picture(width, height, _rgb_ints(data[pos:], width * height))
+
+
+def own_device_pixel(i, scale):
+    """A device index lying wholly inside board pixel i of a scaled axis, or None."""
+    j = math.ceil(i * scale - 1e-9)
+    return j if j + 1 <= (i + 1) * scale + 1e-9 else None
+
+
+def board_of(shot, scale):
+    """The 400 x 360 board read back from a screenshot of the field at `scale`."""
+    columns = [own_device_pixel(i, scale) for i in range(FIELD_WIDTH)]
+    rows = [own_device_pixel(i, scale) for i in range(FIELD_HEIGHT)]
+    if None in columns or None in rows:
+        raise SystemExit(f"at scale {scale} some board pixels have no device pixel of their own")
+    return Picture(FIELD_WIDTH, FIELD_HEIGHT, [shot.at(x, y) for y in rows for x in columns])
+
+
+def read_field(path):
+    shot = read_ppm(path)
+    return shot if SCALE == 1 else board_of(shot, SCALE)
+
+
+def shares(board_pixels, device_pixels, scale):
+    """Per device pixel of an axis, the board pixels it overlaps with the share of each."""
+    out = []
+    for j in range(device_pixels):
+        start, end = j / scale, (j + 1) / scale
+        i = max(0, math.floor(start + 1e-9))
+        parts = []
+        while i < min(end - 1e-9, board_pixels):
+            parts.append((i, (min(end, i + 1) - max(start, i)) * scale))
+            i += 1
+        out.append(parts)
+    return out
+
+
+def channels(colour):
+    return (colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF
+
+
+def resampled(board, shot):
+    """Compares each device pixel of `shot` with the mix by area of the board pixels it covers:
+    yields (x, y, covered board pixels, largest channel difference)."""
+    across = shares(board.width, shot.width, SCALE)
+    down = shares(board.height, shot.height, SCALE)
+    for y, rows in enumerate(down):
+        for x, cols in enumerate(across):
+            mix = [0.0, 0.0, 0.0]
+            for by, wy in rows:
+                for bx, wx in cols:
+                    for c, v in enumerate(channels(board.at(bx, by))):
+                        mix[c] += v * wx * wy
+            seen = channels(shot.at(x, y))
+            yield x, y, [(bx, by) for by, _ in rows for bx, _ in cols], max(
+                abs(seen[c] - mix[c]) for c in range(3)
+            )
+
+
+def check_scaled(shot):
+    """Checks a screenshot of the field at FIELD_SCALE; prints what it found, returns 0 if good.
+
+    Even: outside the status lines every device pixel must show the mix by area of the board
+    pixels it covers (to 3 levels), so each board pixel covers the same area, smoothed only where
+    a device pixel straddles two of them. A column shown twice beside one shown once fails
+    wherever neighbouring board pixels differ; at fractional scales enough device pixels must
+    straddle differing board pixels for this to mean something.
+
+    Sharp: inside the status lines the letters must be drawn at the screen's resolution: many
+    device pixels that no picture made of board pixels explains (at 2x, 2 x 2 blocks that are
+    not of one colour), and the text colour present."""
+    board = board_of(shot, SCALE)
+    checked = straddling = finer = lettered = 0
+    wrong = []
+    for x, y, covered, difference in resampled(board, shot):
+        corner = [bx < TEXT_CORNER[0] and by < TEXT_CORNER[1] for bx, by in covered]
+        if all(corner):
+            finer += difference > 48
+            seen = channels(shot.at(x, y))
+            lettered += max(abs(a - b) for a, b in zip(seen, TEXT_COLOUR)) <= 48
+        if any(corner):
+            continue
+        checked += 1
+        colours = [channels(board.at(bx, by)) for bx, by in covered]
+        if any(max(abs(a - b) for a, b in zip(colours[0], c)) > 24 for c in colours[1:]):
+            straddling += 1
+        if difference > 3:
+            wrong.append((x, y, round(difference)))
+    print(f"even: {checked} device pixels checked, {straddling} straddle differing board "
+          f"pixels, {len(wrong)} wrong {wrong[:5]}")
+    print(f"sharp: {finer} device pixels finer than a board pixel, {lettered} in the text colour")
+    edges_needed = 0 if SCALE == round(SCALE) else 2000
+    even = checked > 100000 and straddling >= edges_needed and not wrong
+    sharp = finer >= 300 and lettered >= 150
+    return 0 if even and sharp else 1
+
+
+def field_origin(window):
+    """Where the field starts in a screenshot of the main window: inside the board's sunken
+    border, which stands on the window's black background."""
+    y = window.height // 2
+    x = 0
+    while x < window.width and window.at(x, y) == BLACK:
+        x += 1
+    if x == window.width:
+        raise SystemExit("no board in this screenshot")
+    border, edge = window.at(x, y), x
+    while window.at(x, y) == border:
+        x += 1
+    top = y
+    while top > 0 and window.at(edge, top - 1) == border:
+        top -= 1
+    while window.at(x, top) == border:
+        top += 1
+    return x, top
 
 
 def read_png(path):
@@ -216,13 +344,13 @@ def autorepeat_on():
 def main(argv):
     command = argv[1] if len(argv) > 1 else ""
     if command == "vessel" and len(argv) == 3:
-        found = find_vessel(read_ppm(argv[2]))
+        found = find_vessel(read_field(argv[2]))
         print("none" if found is None else f"{found[0]} {found[1]}")
     elif command == "shells" and len(argv) == 3:
-        for x, y in shell_blobs(read_ppm(argv[2]), STOCK_ROWS, FIELD_HEIGHT):
+        for x, y in shell_blobs(read_field(argv[2]), STOCK_ROWS, FIELD_HEIGHT):
             print(x, y)
     elif command == "stock" and len(argv) == 3:
-        print(len(shell_blobs(read_ppm(argv[2]), 0, STOCK_ROWS)))
+        print(len(shell_blobs(read_field(argv[2]), 0, STOCK_ROWS)))
     elif command == "same" and len(argv) == 4:
         a, b = read_ppm(argv[2]), read_ppm(argv[3])
         if (a.width, a.height) != (b.width, b.height):
@@ -231,6 +359,10 @@ def main(argv):
         differing = sum(1 for p, q in zip(a.pixels, b.pixels) if p != q)
         print(differing)
         return 0 if differing == 0 else 1
+    elif command == "origin" and len(argv) == 3:
+        print(*field_origin(read_ppm(argv[2])))
+    elif command == "scaled" and len(argv) == 3:
+        return check_scaled(read_ppm(argv[2]))
     elif command == "autorepeat-on" and len(argv) == 2:
         on = autorepeat_on()
         print("on" if on else "off")

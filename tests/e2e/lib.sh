@@ -1,7 +1,10 @@
 # Shared helpers of the end-to-end tests. A test sources this file, calls `e2e_init "$@"` with the
 # path of the built kelvarn as its first argument, then `e2e_start`, and drives the game with real
 # key events on its own virtual display. Screenshots are cut to the 400 x 360 play field, so the
-# image helper field.py speaks in play-field coordinates.
+# image helper field.py speaks in play-field coordinates. With E2E_SCALE set (say 1.5) before
+# e2e_start, the program runs with that many device pixels per pixel (QT_SCALE_FACTOR) and the
+# screenshots are the field at that size; field.py reads them back in board pixels. A test that
+# needs a larger screen sets E2E_SCREEN (WIDTHxHEIGHTxDEPTH) before e2e_init.
 set -euo pipefail
 
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -37,7 +40,7 @@ e2e_init() {
     fi
     # Nothing of the user's: no list in ~/.local/share, no sound server, the xcb platform.
     export HOME=$WORK/home XDG_RUNTIME_DIR=$WORK/runtime
-    unset QT_QPA_PLATFORM XDG_DATA_HOME
+    unset QT_QPA_PLATFORM XDG_DATA_HOME QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
     trap e2e_cleanup EXIT
     e2e_start_display
 
@@ -49,7 +52,8 @@ e2e_init() {
 # A display of its own: Xvfb picks a free display number itself and says which once it listens.
 # It must not reset when its last client leaves: a client connecting during the reset fails.
 e2e_start_display() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp -noreset \
+        3>"$WORK/display" 2>"$WORK/xvfb.log" &
     XVFB_PID=$!
     local deadline=$((SECONDS + 30))
     until grep -q '^[0-9][0-9]*$' "$WORK/display" 2>/dev/null; do
@@ -123,21 +127,44 @@ e2e_main_window_found() {
 # Starts the program from its folder, waits for its window and for the first frame (the vessel on
 # the board), and gives the window the keyboard.
 e2e_start() {
-    (cd "$PROGRAM_DIR" && exec ./kelvarn) >"$WORK/kelvarn.log" 2>&1 &
+    local scale=${E2E_SCALE:-1}
+    export FIELD_SCALE=$scale
+    if [ "$scale" = 1 ]; then
+        (cd "$PROGRAM_DIR" && exec ./kelvarn) >"$WORK/kelvarn.log" 2>&1 &
+    else
+        (cd "$PROGRAM_DIR" && QT_SCALE_FACTOR=$scale exec ./kelvarn) >"$WORK/kelvarn.log" 2>&1 &
+    fi
     KELVARN_PID=$!
     e2e_wait 30 "the main window" e2e_main_window_found
     local geometry
     geometry=$(xdotool getwindowgeometry --shell "$WINDOW")
-    local x y height
+    local x y width height
     x=$(sed -n 's/^X=//p' <<<"$geometry")
     y=$(sed -n 's/^Y=//p' <<<"$geometry")
+    width=$(sed -n 's/^WIDTH=//p' <<<"$geometry")
     height=$(sed -n 's/^HEIGHT=//p' <<<"$geometry")
-    # Below the menu bar the client area is 399 pixels high; the play field sits inside the
-    # board's 2-pixel border, whose outer corner is at (8, 8).
-    FIELD_X=$((x + 10))
-    FIELD_Y=$((y + height - 399 + 10))
+    if [ "$scale" = 1 ]; then
+        # Below the menu bar the client area is 399 pixels high; the play field sits inside the
+        # board's 2-pixel border, whose outer corner is at (8, 8).
+        FIELD_X=$((x + 10))
+        FIELD_Y=$((y + height - 399 + 10))
+        FIELD_SIZE=400x360
+    else
+        # Scaled, the border's edges fall where rounding puts them: find the field in the window.
+        e2e_wait 10 "the board" e2e_board_shown "$x" "$y" "$width" "$height"
+        FIELD_SIZE=$(python3 -c "print(f'{round(400 * $scale)}x{round(360 * $scale)}')")
+    fi
     e2e_focus
     e2e_wait 30 "the first frame" e2e_vessel_shown
+}
+
+# Sets FIELD_X and FIELD_Y from a screenshot of the window at X Y WIDTH HEIGHT.
+e2e_board_shown() {
+    local file="$SHOTS/window.ppm" origin
+    import -window root -crop "$3x$4+$1+$2" +repage -depth 8 "ppm:$file"
+    origin=$(e2e_field origin "$file" 2>/dev/null) || return 1
+    FIELD_X=$(($1 + ${origin% *}))
+    FIELD_Y=$(($2 + ${origin#* }))
 }
 
 e2e_focus() {
@@ -150,7 +177,7 @@ e2e_focus() {
 # e2e_shot NAME: a screenshot of the play field, SHOTS/NAME.ppm; prints its path.
 e2e_shot() {
     local file="$SHOTS/$1.ppm"
-    import -window root -crop "400x360+$FIELD_X+$FIELD_Y" +repage -depth 8 "ppm:$file"
+    import -window root -crop "$FIELD_SIZE+$FIELD_X+$FIELD_Y" +repage -depth 8 "ppm:$file"
     echo "$file"
 }
 

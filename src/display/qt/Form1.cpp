@@ -5,6 +5,7 @@
 #include <QLayout>
 #include <QPainter>
 
+#include "display/qt/QtTextPrinter.h"
 #include "scores/Maker.h"
 
 namespace kelvarn {
@@ -29,7 +30,12 @@ void setTextColour(QWidget* widget, QColor colour) {
 
 // ---- board ----
 
-BoardView::BoardView(const Surface& board, QWidget* parent) : QFrame(parent), board_(board) {
+BoardView::BoardView(const BoardLayers& layers, const Sprites& sprites, const QtTextPrinter* text,
+                     QWidget* parent)
+    : QFrame(parent), board_(layers.MainBoard),
+      ground_(BoardLayers::Width, BoardLayers::Height, BoardLayers::Colour),
+      scaler_(layers, ground_, text) {
+    ground_.clearToPicture(sprites.boardBackground, BoardLayers::Colour);
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setMouseTracking(true);
@@ -37,13 +43,38 @@ BoardView::BoardView(const Surface& board, QWidget* parent) : QFrame(parent), bo
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void BoardView::boardChanged() {
+    if (!scaled()) {
+        update();
+        return;
+    }
+    scaler_.setScale(devicePixelRatioF());
+    const QRegion changed = scaler_.update();
+    if (!changed.isEmpty()) {
+        update(changed.translated(contentsRect().topLeft()));
+    }
+}
+
 void BoardView::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    const QImage image(reinterpret_cast<const uchar*>(board_.data()), board_.width(),
-                       board_.height(), qsizetype(board_.width()) * 4, QImage::Format_RGB32);
-    painter.drawImage(contentsRect().topLeft(), image);
+    if (!scaled()) {
+        const QImage image(reinterpret_cast<const uchar*>(board_.data()), board_.width(),
+                           board_.height(), qsizetype(board_.width()) * 4, QImage::Format_RGB32);
+        painter.drawImage(contentsRect().topLeft(), image);
+        return;
+    }
+    if (scaler_.scale() != devicePixelRatioF() || scaler_.image().isNull()) {
+        // A new screen, or the first paint: draw the whole picture for it.
+        scaler_.setScale(devicePixelRatioF());
+        scaler_.update();
+    }
+    // Rectangle by rectangle, so that each copy is one plain block of device pixels.
+    for (const QRect& part : event->region()) {
+        painter.setClipRect(part);
+        painter.drawImage(contentsRect().topLeft(), scaler_.image());
+    }
 }
 
 void BoardView::mouseMoveEvent(QMouseEvent* event) {
@@ -99,7 +130,8 @@ Form1::Form1(Form1Logic& logic, QWidget* parent) : QMainWindow(parent), logic_(l
     setWindowColour(Qt::black);
     setTextColour(background_, QColor(128, 128, 255));
 
-    MainBoard = new BoardView(logic.layers.MainBoard, background_);
+    MainBoard = new BoardView(logic.layers, logic.sprites,
+                              dynamic_cast<const QtTextPrinter*>(&logic.text), background_);
     MainBoard->setObjectName(QStringLiteral("MainBoard"));
     MainBoard->setGeometry(8, 8, 404, 364);
     MainBoard->onMouseMove = [this] { MainBoard_MouseMove(); };

@@ -9,23 +9,37 @@
 #include <functional>
 
 #include "display/Form1Logic.h"
+#include "display/qt/BoardScaler.h"
 
 namespace kelvarn {
 
-// The visible play field: 400 x 360 pixels inside a 2-pixel sunken border, shown crisp (nearest
-// neighbour) on a high-density screen.
+// The visible play field: 400 x 360 pixels inside a 2-pixel sunken border. On a screen with one
+// device pixel per board pixel it shows the board as it is; on a high-density screen, a picture
+// of the screen's own size in which every board pixel covers the same area and the status lines
+// are drawn at the screen's resolution (see BoardScaler).
 class BoardView : public QFrame {
     Q_OBJECT
   public:
-    BoardView(const Surface& board, QWidget* parent);
+    // `text`, when given, is the printer of the board's status lines.
+    BoardView(const BoardLayers& layers, const Sprites& sprites, const QtTextPrinter* text,
+              QWidget* parent);
     std::function<void()> onMouseMove;
+
+    // The painter has drawn a new frame: repaint what changed.
+    void boardChanged();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
+    // More than one device pixel per board pixel. (A screen with fewer shows the board as it is,
+    // shrunk by the toolkit.)
+    bool scaled() const { return devicePixelRatioF() > 1.0; }
+
     const Surface& board_;
+    Surface ground_; // the cleared board: its colour and background picture
+    BoardScaler scaler_;
 };
 
 // A label that reports the pointer moving over it, buttons going down and up, and clicks.

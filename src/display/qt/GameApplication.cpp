@@ -52,7 +52,7 @@ GameApplication::GameApplication(const QString& programFolder)
     dialogs_.onClosed = [this] { driver_.wake(); };
     driver_.onFramePainted = [this] {
         if (form_ && !form_->unloaded()) {
-            form_->MainBoard->update();
+            form_->MainBoard->boardChanged();
         }
     };
 

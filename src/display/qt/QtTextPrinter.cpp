@@ -15,12 +15,19 @@ void QtTextPrinter::begin(Surface& surface, std::uint32_t colour) {
                     qsizetype(surface.width()) * 4, QImage::Format_RGB32);
     painter_ = std::make_unique<QPainter>(&image_);
     painter_->setFont(font_);
-    painter_->setPen(QColor::fromRgb(colour & 0xFFFFFF));
+    colour_ = colour & 0xFFFFFF;
+    painter_->setPen(QColor::fromRgb(colour_));
     y_ = 0;
+    lineCount_ = 0;
 }
 
 void QtTextPrinter::printLine(const std::string& utf8) {
-    painter_->drawText(0, y_ + ascent_, QString::fromStdString(utf8));
+    if (std::size_t(lineCount_) == lines_.size()) {
+        lines_.emplace_back();
+    }
+    QString& line = lines_[std::size_t(lineCount_++)];
+    line = QString::fromStdString(utf8);
+    painter_->drawText(0, y_ + ascent_, line);
     y_ += lineHeight_;
 }
 

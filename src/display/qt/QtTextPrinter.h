@@ -1,11 +1,14 @@
 // Prints the board's status lines into a pixel surface with QPainter, drawing straight into the
-// surface's own buffer (no copy).
+// surface's own buffer (no copy). It keeps the lines of the last frame, so that a high-density
+// screen can draw them again at its own resolution.
 #pragma once
 
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QString>
 #include <memory>
+#include <vector>
 
 #include "platform/Surface.h"
 
@@ -18,6 +21,15 @@ class QtTextPrinter : public TextPrinter {
     void printLine(const std::string& utf8) override;
     void end() override;
 
+    // What was printed since the last begin(): line i has its baseline at
+    // i * lineHeight() + ascent(), from the left edge.
+    const QFont& font() const { return font_; }
+    int lineHeight() const { return lineHeight_; }
+    int ascent() const { return ascent_; }
+    QRgb colour() const { return colour_; }
+    int lineCount() const { return lineCount_; }
+    const QString& line(int i) const { return lines_[std::size_t(i)]; }
+
   private:
     QFont font_;
     int lineHeight_ = 0;
@@ -25,6 +37,9 @@ class QtTextPrinter : public TextPrinter {
     QImage image_;
     std::unique_ptr<QPainter> painter_;
     int y_ = 0;
+    QRgb colour_ = 0;
+    std::vector<QString> lines_; // slots are reused from frame to frame
+    int lineCount_ = 0;
 };
 
 } // namespace kelvarn

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -181,6 +182,12 @@ class FakeScoreStore : public ScoreStore {
     bool exists = false;
     bool failSaves = false;
     int saves = 0;
+    std::optional<StoreNotice> notice; // given by the next takeNotice
+    std::optional<StoreNotice> takeNotice() override {
+        std::optional<StoreNotice> n;
+        n.swap(notice);
+        return n;
+    }
     std::vector<std::uint8_t> loadBytes() override {
         exists = true;
         return bytes;

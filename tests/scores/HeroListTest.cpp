@@ -9,6 +9,7 @@
 #include "scores/Gbk.h"
 #include "scores/HeroList.h"
 #include "scores/SameList.h"
+#include "scores/ScoreStore.h"
 
 namespace kelvarn::test {
 namespace {
@@ -130,6 +131,33 @@ TEST(Gbk, ConvertsBothWaysAndRefusesWhatHasNoGbkForm) {
     EXPECT_FALSE(gbk::fromUtf8("\xC3")) << "cut UTF-8";
     EXPECT_EQ(gbk::characterCount("a汉🙂"), 3u);
     EXPECT_EQ(gbk::characterCount("\xE6\xB1"), 1u) << "a cut character is one stray character";
+}
+
+// Trouble with the file is told in one box titled like the game's other boxes; a save that fails
+// is told only when it loses a record.
+TEST(HeroFile, TroubleWithTheFileIsToldOnceInABoxOfTheGame) {
+    GameHarness h(false);
+    h.scores.notice = StoreNotice{StoreNotice::Kind::NotRead, "/games/kelvarn/data.dat",
+                                  "/home/p/.local/share/Kelvarn/Kelvarn/data-0123456789abcdef.dat"};
+    h.game.loadHeroList();
+    ASSERT_EQ(h.dialogs.shown.size(), 1u);
+    EXPECT_EQ(h.dialogs.shown[0].title, "Kelvarn");
+    EXPECT_EQ(h.dialogs.shown[0].text,
+              "无法读取英雄榜文件：\r\n/games/kelvarn/data.dat\r\n"
+              "这个文件将保持原样，新的记录将保存在用户数据文件夹中：\r\n"
+              "/home/p/.local/share/Kelvarn/Kelvarn/data-0123456789abcdef.dat");
+
+    h.scores.failSaves = true;
+    h.scores.notice = StoreNotice{StoreNotice::Kind::NotSaved, "", "/home/p/x.dat"};
+    h.game.saveHeroList();
+    EXPECT_EQ(h.dialogs.shown.size(), 1u) << "the unchanged list is still on disk";
+    h.game.heroList[1] = {"Ann", 50, "2026/12/8"};
+    h.scores.notice = StoreNotice{StoreNotice::Kind::NotSaved, "", "/home/p/x.dat"};
+    h.game.saveHeroList();
+    ASSERT_EQ(h.dialogs.shown.size(), 2u);
+    EXPECT_EQ(h.dialogs.shown[1].title, "Kelvarn");
+    EXPECT_EQ(h.dialogs.shown[1].text,
+              "无法保存英雄榜，这次的新记录没有保存下来。\r\n无法写入：\r\n/home/p/x.dat");
 }
 
 // Code page 936 has 23 940 byte pairs (lead 81-FE, trail 40-7E or 80-FE) and maps every one: glibc

@@ -172,6 +172,8 @@ class GameEdit {
 
     // The high-score list, place 1 the best; an empty place has an empty name, 0 and no date.
     SlotTable<HeroEntry, 10> heroList;
+    // The list as loaded: a save that fails loses nothing while the list still equals it.
+    SlotTable<HeroEntry, 10> heroListAsLoaded;
 
     // True once the game is over or the program is ending: the rest of the frame is skipped and
     // no later frame runs.

@@ -58,13 +58,15 @@ class LinkOpener {
 enum class Buttons { Ok, YesNo };
 enum class Answer { Ok, Yes, No };
 
-// Modal boxes. Texts are UTF-8. inputBox returns the typed text, or "" when cancelled.
+// Modal boxes. Texts are UTF-8. inputBox opens with `text` in its field and returns the text as
+// the player left it, or "" when cancelled.
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
     virtual Answer messageBox(const std::string& text, const std::string& title,
                               Buttons buttons) = 0;
-    virtual std::string inputBox(const std::string& prompt, const std::string& title) = 0;
+    virtual std::string inputBox(const std::string& prompt, const std::string& title,
+                                 const std::string& text = {}) = 0;
 };
 
 // Controls of the main window whose enabled state the rules switch.

@@ -1,11 +1,17 @@
 // The high-score list on disk: data.dat in the program's folder, replaced atomically on every
-// save. When the program's folder cannot be written, the list lives in a fallback folder (the
-// user's data folder) instead, and loading reads it from there.
+// save. While the program's own list cannot be read or written, the list lives in a file of the
+// user's data folder that belongs to this one program folder, and is loaded from there.
+//
+// A list that could not be read is never replaced, nothing but a regular file is ever read, and
+// no file is written outside the two folders: a symbolic link named data.dat is read as the file
+// it points to, but a save replaces the link itself.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "scores/ScoreStore.h"
@@ -17,22 +23,34 @@ class FileScoreStore : public ScoreStore {
     static constexpr const char* FileName = "data.dat";
     // No list file is larger; anything past this is not read.
     static constexpr std::size_t ReadLimit = std::size_t{64} * 1024;
+    // A temporary file of ours untouched for this long belongs to a save that never finished.
+    static constexpr int StaleSeconds = 60;
 
-    // `fallbackFolder` may be empty: then there is nowhere else to go.
+    // `fallbackFolder` (the user's data folder) may be empty: then there is nowhere else to go.
     FileScoreStore(std::filesystem::path programFolder, std::filesystem::path fallbackFolder);
 
-    // Reads the file where the list was last saved: the fallback file when it exists and the
-    // program's folder cannot be written or holds an older (or no) file, otherwise the program's
-    // data.dat. With no file anywhere, an empty one is created where saving will put it.
+    // Reads data.dat of the program's folder while it can be read and written (a missing one is
+    // created empty). Otherwise reads this folder's fallback file, and failing that the
+    // program's list if it can be read; with no list at all it creates the fallback file empty.
+    // Before that it removes temporary files left by saves that never finished.
     std::vector<std::uint8_t> loadBytes() override;
 
-    // Writes a temporary file beside the target, flushes it to disk and renames it over data.dat,
-    // so the previous file stays whole until the new one is complete. Goes to the fallback folder
-    // when no file can be created in the program's folder.
+    // Writes a temporary file beside the target, flushes it to disk and renames it over the
+    // target, so the previous file stays whole until the new one is complete. The target is
+    // where the list was loaded from; when that is data.dat and it can no longer be written, the
+    // fallback file.
     bool saveBytes(const std::vector<std::uint8_t>& bytes) override;
 
+    std::optional<StoreNotice> takeNotice() override;
+
     std::filesystem::path programFile() const { return programFolder_ / FileName; }
+    // This program folder's file in the user's data folder, or empty without that folder.
     std::filesystem::path fallbackFile() const;
+    // The file every program folder shared in the user's data folder before each got its own.
+    std::filesystem::path sharedFallbackFile() const;
+    // The fallback file's name: "data-", 16 hexadecimal digits of the FNV-1a (64-bit) hash of
+    // the folder's canonical path, and ".dat".
+    static std::string fallbackName(const std::filesystem::path& programFolder);
 
   protected:
     // Writes up to `size` bytes to the open file `fd`; the number written, or -1 on failure.
@@ -40,14 +58,18 @@ class FileScoreStore : public ScoreStore {
     virtual long writeChunk(int fd, const std::uint8_t* data, std::size_t size);
 
   private:
-    // Replaces data.dat in `folder`. `folderUnwritable` is set when not even the temporary file
-    // could be created there.
-    bool replaceIn(const std::filesystem::path& folder, const std::vector<std::uint8_t>& bytes,
-                   bool& folderUnwritable);
+    enum class Home { Program, Fallback, Nowhere };
+    enum class Saved { Yes, Unwritable, Failed };
+
+    Saved replace(const std::filesystem::path& target, const std::vector<std::uint8_t>& bytes);
     bool writeAll(int fd, const std::vector<std::uint8_t>& bytes);
+    void adoptSharedFallback();
 
     std::filesystem::path programFolder_;
     std::filesystem::path fallbackFolder_;
+    std::string fallbackName_;
+    Home home_ = Home::Program;
+    std::optional<StoreNotice> notice_;
 };
 
 } // namespace kelvarn

@@ -75,16 +75,57 @@ std::vector<std::uint8_t> encodeHeroList(const HeroTable& list) {
     return file.bytes();
 }
 
-// The file is read whatever it holds: a missing file comes back created and empty, a short one
-// leaves the missing places empty.
-void GameEdit::loadHeroList() {
-    heroList = decodeHeroList(services.scores.loadBytes());
+std::string scoreFileNoticeText(const StoreNotice& notice) {
+    const std::string crlf = "\r\n";
+    const std::string keptIn =
+        notice.keptIn.empty()
+            ? "这个文件将保持原样，新的记录将无法保存。"
+            : "这个文件将保持原样，新的记录将保存在用户数据文件夹中：" + crlf + notice.keptIn;
+    switch (notice.kind) {
+    case StoreNotice::Kind::NotRead:
+        return "无法读取英雄榜文件：" + crlf + notice.file + crlf + keptIn;
+    case StoreNotice::Kind::ReadOnly:
+        return "英雄榜文件是只读的：" + crlf + notice.file + crlf + keptIn;
+    case StoreNotice::Kind::NotSaved:
+        break;
+    }
+    std::string text = "无法保存英雄榜，这次的新记录没有保存下来。";
+    if (!notice.file.empty() || !notice.keptIn.empty()) {
+        text += crlf + "无法写入：";
+    }
+    for (const std::string& file : {notice.file, notice.keptIn}) {
+        if (!file.empty()) {
+            text += crlf + file;
+        }
+    }
+    return text;
 }
 
-// The file is replaced whole; a failed save keeps the previous file and is not reported, since
-// every caller goes on to end the program.
+// The file is read whatever it holds: a missing file comes back created and empty, a short one
+// leaves the missing places empty. A file that cannot be read leaves the list empty, and the
+// player is told where records will be kept instead.
+void GameEdit::loadHeroList() {
+    heroList = decodeHeroList(services.scores.loadBytes());
+    heroListAsLoaded = heroList;
+    if (const auto notice = services.scores.takeNotice()) {
+        services.dialogs.messageBox(scoreFileNoticeText(*notice), "Kelvarn", Buttons::Ok);
+    }
+}
+
+// The file is replaced whole, and every caller goes on to end the program. A save that fails
+// keeps the previous file; if the list had changed since it was loaded, a record is lost, and
+// the player is told so.
 void GameEdit::saveHeroList() {
-    services.scores.saveBytes(encodeHeroList(heroList));
+    const bool saved = services.scores.saveBytes(encodeHeroList(heroList));
+    const auto notice = services.scores.takeNotice();
+    bool changed = false;
+    for (int k = 1; k <= heroList.size; ++k) {
+        changed = changed || !(heroList[k] == heroListAsLoaded[k]);
+    }
+    if (!saved && changed) {
+        const StoreNotice told = notice.value_or(StoreNotice{StoreNotice::Kind::NotSaved, "", ""});
+        services.dialogs.messageBox(scoreFileNoticeText(told), "Kelvarn", Buttons::Ok);
+    }
 }
 
 } // namespace kelvarn

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "game/GameEdit.h"
@@ -27,5 +28,10 @@ HeroTable decodeHeroList(const std::vector<std::uint8_t>& bytes);
 // written as '?' (the new-record flow accepts only names that fit, so this guards dates and texts
 // that were read from a damaged file).
 std::vector<std::uint8_t> encodeHeroList(const HeroTable& list);
+
+struct StoreNotice;
+// What the player is told, in a box titled like the game's other boxes, when the list's file
+// could not be read or written.
+std::string scoreFileNoticeText(const StoreNotice& notice);
 
 } // namespace kelvarn

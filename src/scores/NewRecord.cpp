@@ -50,11 +50,18 @@ void GameEdit::checkNewRecord() {
     for (int j = heroList.size; j >= place + 1; --j) {
         heroList[j] = heroList[j - 1];
     }
-    // No way out but a name that fits; a cancelled box is an empty answer and asks again.
+    // No way out but a name that fits; a cancelled box is an empty answer and asks again. A name
+    // that does not fit comes back cut to its longest beginning that does, so the player sees
+    // what can be kept.
     std::string name;
-    do {
-        name = services.dialogs.inputBox("请输入姓名：", "最高分:第 " + number + "名");
-    } while (!nameFits(name));
+    std::string offered;
+    for (;;) {
+        name = services.dialogs.inputBox("请输入姓名：", "最高分:第 " + number + "名", offered);
+        if (nameFits(name)) {
+            break;
+        }
+        offered = gbk::fittingBeginning(name, MaxTextBytes);
+    }
 
     HeroEntry& entry = heroList[place];
     entry.entryDate = services.shell.shortDateText();

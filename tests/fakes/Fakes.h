@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -89,6 +90,7 @@ struct ShownBox {
     std::string title;
     Buttons buttons = Buttons::Ok;
     bool input = false;
+    std::string inputText; // what an input box opened with
 };
 
 // Answers boxes from queues; an unexpected box (nothing queued) fails the test loudly.
@@ -101,7 +103,7 @@ class FakeDialogs : public Dialogs {
     std::function<void()> whileOpen;
 
     Answer messageBox(const std::string& text, const std::string& title, Buttons buttons) override {
-        shown.push_back({text, title, buttons, false});
+        shown.push_back({text, title, buttons, false, {}});
         if (whileOpen) {
             whileOpen();
         }
@@ -118,8 +120,9 @@ class FakeDialogs : public Dialogs {
         answers.pop_front();
         return a;
     }
-    std::string inputBox(const std::string& prompt, const std::string& title) override {
-        shown.push_back({prompt, title, Buttons::Ok, true});
+    std::string inputBox(const std::string& prompt, const std::string& title,
+                         const std::string& text = {}) override {
+        shown.push_back({prompt, title, Buttons::Ok, true, text});
         if (whileOpen) {
             whileOpen();
         }
@@ -179,6 +182,12 @@ class FakeScoreStore : public ScoreStore {
     bool exists = false;
     bool failSaves = false;
     int saves = 0;
+    std::optional<StoreNotice> notice; // given by the next takeNotice
+    std::optional<StoreNotice> takeNotice() override {
+        std::optional<StoreNotice> n;
+        n.swap(notice);
+        return n;
+    }
     std::vector<std::uint8_t> loadBytes() override {
         exists = true;
         return bytes;

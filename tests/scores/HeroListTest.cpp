@@ -3,11 +3,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 
 #include "fakes/GameHarness.h"
 #include "scores/Gbk.h"
 #include "scores/HeroList.h"
 #include "scores/SameList.h"
+#include "scores/ScoreStore.h"
 
 namespace kelvarn::test {
 namespace {
@@ -129,6 +131,74 @@ TEST(Gbk, ConvertsBothWaysAndRefusesWhatHasNoGbkForm) {
     EXPECT_FALSE(gbk::fromUtf8("\xC3")) << "cut UTF-8";
     EXPECT_EQ(gbk::characterCount("a汉🙂"), 3u);
     EXPECT_EQ(gbk::characterCount("\xE6\xB1"), 1u) << "a cut character is one stray character";
+}
+
+// Trouble with the file is told in one box titled like the game's other boxes; a save that fails
+// is told only when it loses a record.
+TEST(HeroFile, TroubleWithTheFileIsToldOnceInABoxOfTheGame) {
+    GameHarness h(false);
+    h.scores.notice = StoreNotice{StoreNotice::Kind::NotRead, "/games/kelvarn/data.dat",
+                                  "/home/p/.local/share/Kelvarn/Kelvarn/data-0123456789abcdef.dat"};
+    h.game.loadHeroList();
+    ASSERT_EQ(h.dialogs.shown.size(), 1u);
+    EXPECT_EQ(h.dialogs.shown[0].title, "Kelvarn");
+    EXPECT_EQ(h.dialogs.shown[0].text,
+              "无法读取英雄榜文件：\r\n/games/kelvarn/data.dat\r\n"
+              "这个文件将保持原样，新的记录将保存在用户数据文件夹中：\r\n"
+              "/home/p/.local/share/Kelvarn/Kelvarn/data-0123456789abcdef.dat");
+
+    h.scores.failSaves = true;
+    h.scores.notice = StoreNotice{StoreNotice::Kind::NotSaved, "", "/home/p/x.dat"};
+    h.game.saveHeroList();
+    EXPECT_EQ(h.dialogs.shown.size(), 1u) << "the unchanged list is still on disk";
+    h.game.heroList[1] = {"Ann", 50, "2026/12/8"};
+    h.scores.notice = StoreNotice{StoreNotice::Kind::NotSaved, "", "/home/p/x.dat"};
+    h.game.saveHeroList();
+    ASSERT_EQ(h.dialogs.shown.size(), 2u);
+    EXPECT_EQ(h.dialogs.shown[1].title, "Kelvarn");
+    EXPECT_EQ(h.dialogs.shown[1].text,
+              "无法保存英雄榜，这次的新记录没有保存下来。\r\n无法写入：\r\n/home/p/x.dat");
+}
+
+// Code page 936 has 23 940 byte pairs (lead 81-FE, trail 40-7E or 80-FE) and maps every one: glibc
+// knows 21 791 of them, the other 2 149 are read as the Private Use characters U+E000-U+E864.
+TEST(Gbk, EveryPairOfTheCodePageComesBackByteForByte) {
+    std::set<std::string> seen;
+    int privateUse = 0;
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+        for (int trail = 0x40; trail <= 0xFE; ++trail) {
+            if (trail == 0x7F) {
+                continue;
+            }
+            const std::string pair{char(lead), char(trail)};
+            const std::string text = gbk::toUtf8(pair);
+            ASSERT_EQ(gbk::characterCount(text), 1u) << std::hex << lead << trail;
+            ASSERT_NE(text, "\xEF\xBF\xBD") << std::hex << lead << trail;
+            ASSERT_EQ(gbk::fromUtf8(text), pair) << std::hex << lead << trail;
+            ASSERT_TRUE(seen.insert(text).second) << std::hex << lead << trail;
+            privateUse += text >= "\xEE\x80\x80" && text <= "\xEE\xA1\xA4" ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(seen.size(), 23940u);
+    EXPECT_EQ(privateUse, 0xE864 - 0xE000 + 1);
+    // The user-defined areas in their usual order, then the other positions.
+    const std::pair<const char*, const char*> anchors[] = {
+        {"\xAA\xA1", "\uE000"}, {"\xAF\xFE", "\uE233"}, {"\xF8\xA1", "\uE234"},
+        {"\xFE\xFE", "\uE4C5"}, {"\xA1\x40", "\uE4C6"}, {"\xA1\x80", "\uE505"},
+        {"\xA7\xA0", "\uE765"}, {"\xA2\xAB", "\uE766"}, {"\xA8\xBC", "\uE7C7"},
+        {"\xFE\x50", "\uE815"}, {"\xFE\xA0", "\uE864"}};
+    for (const auto& [bytes, text] : anchors) {
+        EXPECT_EQ(gbk::toUtf8(bytes), text) << bytes;
+    }
+    EXPECT_EQ(gbk::toUtf8("\x80"), "€");
+    EXPECT_EQ(gbk::fromUtf8("\uE865"), std::nullopt)
+        << "past the last mapped Private Use character";
+}
+
+TEST(Gbk, ABadByteIsReplacedAloneAndTheNextByteIsReadOnItsOwn) {
+    EXPECT_EQ(gbk::toUtf8("\x81\x30\xD3\xA2"), "\uFFFD0英");
+    EXPECT_EQ(gbk::toUtf8("\xFE\x7F\xFF\xB0"), "\uFFFD\x7F\uFFFD\uFFFD");
+    EXPECT_EQ(gbk::toUtf8("\xB0\xA1\xB0"), "啊\uFFFD") << "a lead byte cut off by the end";
 }
 
 // Every handmade file of the fuzzer's corpus goes through the reader, so each build tries them.

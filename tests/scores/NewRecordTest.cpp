@@ -111,7 +111,7 @@ TEST_F(NewRecordTest, AcceptingMovesTheLowerPlacesDownAndHandsOverToTheList) {
 }
 
 // Only a name that the file stores exactly as typed is taken: 1 to 16 characters, with a GBK
-// form and at most 16 bytes of it.
+// form and at most 16 bytes of it. The box comes back holding the longest beginning that fits.
 TEST_F(NewRecordTest, TheNameBoxComesBackUntilTheNameFitsItsRecord) {
     h.game.score = 10;
     acceptWithName(""); // nothing, or a cancelled box
@@ -131,6 +131,11 @@ TEST_F(NewRecordTest, TheNameBoxComesBackUntilTheNameFitsItsRecord) {
         EXPECT_EQ(h.dialogs.shown[i].title, "最高分:第 1名");
     }
     EXPECT_EQ(h.game.heroList[1].entryName, std::string(16, 'b'));
+    const std::vector<std::string> offered{"",    "", std::string(16, 'a'), "一二三四五六七八",
+                                           "abc", "", "ａｂｃｄｅｆｇｈ",   "一二三四五六七八"};
+    for (std::size_t i = 0; i < offered.size(); ++i) {
+        EXPECT_EQ(h.dialogs.shown[i + 1].inputText, offered[i]) << "box " << i + 1;
+    }
 
     // Eight Chinese characters fill the record exactly and are taken at once.
     GameHarness other;

@@ -233,13 +233,14 @@ Answer QtDialogs::messageBox(const std::string& text, const std::string& title, 
     return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
-std::string QtDialogs::inputBox(const std::string& prompt, const std::string& title) {
+std::string QtDialogs::inputBox(const std::string& prompt, const std::string& title,
+                                const std::string& text) {
     QWidget* owner = parent ? parent() : nullptr;
     QInputDialog box(owner);
     box.setWindowTitle(QString::fromStdString(title));
     box.setLabelText(QString::fromStdString(prompt));
     box.setInputMode(QInputDialog::TextInput);
-    box.setTextValue(QString());
+    box.setTextValue(QString::fromStdString(text));
     box.setOkButtonText(QStringLiteral("确定"));
     box.setCancelButtonText(QStringLiteral("取消"));
     const bool accepted = box.exec() == QDialog::Accepted;

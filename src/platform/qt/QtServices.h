@@ -96,7 +96,8 @@ class QtDialogs : public Dialogs {
     std::function<QWidget*()> parent;
     std::function<void()> onClosed;
     Answer messageBox(const std::string& text, const std::string& title, Buttons buttons) override;
-    std::string inputBox(const std::string& prompt, const std::string& title) override;
+    std::string inputBox(const std::string& prompt, const std::string& title,
+                         const std::string& text = {}) override;
 };
 
 } // namespace kelvarn

@@ -1,5 +1,6 @@
 // The score file's two possible homes on this machine: the program's folder, and the user's data
-// folder for when the program's folder cannot be written.
+// folder (~/.local/share/Kelvarn/Kelvarn) for while the program folder's own list cannot be read
+// or written there.
 #pragma once
 
 #include <memory>

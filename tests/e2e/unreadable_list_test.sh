@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# A FIFO named data.dat (a list that cannot be read): the game starts without waiting on it, says
+# so in one box titled like its other boxes before the main window opens, plays on, and at the
+# exit keeps the list in the user's data folder, leaving the FIFO alone.
+source "$(dirname "$0")/lib.sh"
+e2e_init "$@"
+
+mkfifo "$PROGRAM_DIR/data.dat"
+(cd "$PROGRAM_DIR" && exec ./kelvarn) >"$WORK/kelvarn.log" 2>&1 &
+KELVARN_PID=$!
+# The box has the main window's title but is far smaller, and comes first.
+e2e_wait 30 "the box about the list" e2e_main_window_found
+height=$(xdotool getwindowgeometry --shell "$WINDOW" | sed -n 's/^HEIGHT=//p')
+((height < 300)) || e2e_fail "the main window opened before any box about the list"
+xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
+xdotool key Return
+
+box_gone_and_main_window_up() {
+    e2e_main_window_found || return 1
+    local h
+    h=$(xdotool getwindowgeometry --shell "$WINDOW" | sed -n 's/^HEIGHT=//p')
+    ((h >= 300))
+}
+e2e_wait 30 "the main window" box_gone_and_main_window_up
+
+e2e_ask_to_quit
+xdotool key y
+declined=no
+ended_or_declined() {
+    e2e_running || return 0
+    if [ "$declined" = no ] && [ -n "$(xdotool search --onlyvisible --name '^新的最高分' 2>/dev/null)" ]; then
+        xdotool key n
+        declined=yes
+    fi
+    return 1
+}
+e2e_wait 15 "the program to end" ended_or_declined
+e2e_wait_for_exit 5
+[ "$EXIT_STATUS" = 0 ] || e2e_fail "kelvarn ended with status $EXIT_STATUS"
+[ -p "$PROGRAM_DIR/data.dat" ] || e2e_fail "data.dat is no longer the FIFO it was"
+saved=("$HOME"/.local/share/Kelvarn/Kelvarn/data-*.dat)
+[ "${#saved[@]}" = 1 ] && [ "$(stat -c %s "${saved[0]}")" = 540 ] ||
+    e2e_fail "no 540-byte list in the user's data folder: $(ls -la "$HOME/.local/share/Kelvarn/Kelvarn" 2>&1)"

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMenuBar>
 #include <QTest>
+#include <QToolTip>
 
 #include "display/qt/Form1.h"
 #include "display/qt/FrameDriver.h"
@@ -77,6 +79,32 @@ TEST_F(MainWindow, PointerFeedbackHasNoLeaveEvents) {
     QTest::mouseMove(form.Label1, QPoint(20, 8));
     QTest::mouseMove(background, QPoint(210, 395));
     EXPECT_TRUE(form.Shape1->isHidden()) << "the window's background hides the underline";
+}
+
+TEST_F(MainWindow, TheStudioNameShowsTheAuthorAndIsNotTheBackground) {
+    QTest::mouseMove(form.Label1, QPoint(20, 8));
+    QTest::mouseMove(form.picexit, QPoint(10, 8));
+    QTest::mouseMove(form.TXT, QPoint(40, 8));
+    QTest::mouseMove(form.TXT, QPoint(45, 9));
+    EXPECT_TRUE(form.Shape1->isVisible()) << "moving over the studio's name hides nothing";
+    EXPECT_EQ(form.exitColour(), QColor(255, 255, 192));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [] {
+            return QToolTip::isVisible() && QToolTip::text() == QString::fromUtf8(maker::Author);
+        },
+        5000))
+        << "the pointer resting on the studio's name shows the author's line";
+    QToolTip::hideText();
+}
+
+TEST(MainWindowPlace, TheInnerAreaBelowTheMenuBarStandsWhereDesigned) {
+    GameHarness h;
+    Form1 form{h.form};
+    form.menuBar()->addMenu(QStringLiteral("游戏"));
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    ASSERT_GT(form.menuBar()->height(), 0);
+    EXPECT_EQ(form.centralWidget()->mapToGlobal(QPoint(0, 0)), QPoint(187, 96));
 }
 
 TEST_F(MainWindow, ADisabledExitLabelDoesNotReact) {

@@ -7,7 +7,7 @@
 set -euo pipefail
 
 run_packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config libxcb-xkb-dev libxtst-dev
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-arphic-uming fonts-dejavu-core

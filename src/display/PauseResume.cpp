@@ -15,7 +15,7 @@ constexpr std::array<Control, 9> PlayingOnly{
 } // namespace
 
 void Form1Logic::pause() {
-    // A frame already waiting for its turn still runs; the loop idles from the next one on.
+    // The loop looks at the flag as each frame begins, so no frame runs after this one returns.
     game.paused = true;
     WindowShell& shell = game.services.shell;
     shell.setControlEnabled(Control::m2, true);

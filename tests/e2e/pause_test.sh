@@ -14,7 +14,7 @@ xdotool key space
 e2e_wait 5 "the shell" shell_in_water
 
 xdotool key ctrl+p
-sleep 0.3 # the frame that was already waiting may still be painted
+sleep 0.3 # for Ctrl+P to reach the program
 frozen=$(e2e_shot frozen)
 # Keys do nothing while paused: the space bar fires nothing, the arrows steer nothing.
 xdotool key space keydown Left

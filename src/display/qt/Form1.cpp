@@ -148,13 +148,14 @@ Form1::Form1(Form1Logic& logic, QWidget* parent) : QMainWindow(parent), logic_(l
     Label1->onMouseMove = [this] { Label1_MouseMove(); };
     Label1->onClick = [this] { logic_.Label1_Click(); };
 
-    TXT = new QLabel(QString::fromUtf8(maker::Studio), background_);
+    // The studio's name does nothing, but it is not the background either: the pointer over it
+    // brings up the author's line and leaves the underline and the exit label as they are.
+    TXT = new PointerLabel(QString::fromUtf8(maker::Studio), background_);
     TXT->setObjectName(QStringLiteral("TXT"));
     TXT->setGeometry(224, 376, 93, 17);
     setTextColour(TXT, Qt::white);
     TXT->setToolTip(QString::fromUtf8(maker::Author));
     TXT->setMouseTracking(true);
-    TXT->setAttribute(Qt::WA_TransparentForMouseEvents); // no behaviour: the background's moves
 
     picexit = new PointerLabel(QStringLiteral("退出"), background_);
     picexit->setObjectName(QStringLiteral("picexit"));
@@ -180,8 +181,20 @@ Form1::Form1(Form1Logic& logic, QWidget* parent) : QMainWindow(parent), logic_(l
     Shape1->hide();
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    move(187, 96); // 2805, 1440 twips
     background_->setFocus();
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    // The window's inner area, below the title bar and the menu bar, stands at (2805, 1440)
+    // twips on the screen. The menu bar is inside the window, so the window begins that much
+    // higher; where the desktop shows the menu bar elsewhere the two coincide.
+    if (!placed_) {
+        placed_ = true;
+        layout()->activate();
+        const QPoint inner = background_->mapTo(this, QPoint(0, 0));
+        setGeometry(QRect(QPoint(187, 96) - inner, size()));
+    }
+    QMainWindow::showEvent(event);
 }
 
 void Form1::setWindowColour(QColor colour) {

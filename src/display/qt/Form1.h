@@ -67,7 +67,7 @@ class Form1 : public QMainWindow {
 
     BoardView* MainBoard = nullptr;
     PointerLabel* Label1 = nullptr;
-    QLabel* TXT = nullptr;
+    PointerLabel* TXT = nullptr;
     PointerLabel* picexit = nullptr;
     QFrame* Shape1 = nullptr;
 
@@ -94,6 +94,7 @@ class Form1 : public QMainWindow {
     void keyReleaseEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     Form1Logic& logic_;
@@ -101,6 +102,7 @@ class Form1 : public QMainWindow {
     bool unloaded_ = false;
     bool closingSilently_ = false;
     bool unloading_ = false;
+    bool placed_ = false;
 };
 
 } // namespace kelvarn

@@ -9,10 +9,7 @@ FrameDriver::FrameDriver(Form1Logic& form, TickCounter& ticks, QObject* parent)
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &FrameDriver::tick);
-    form_.game.paused.setOnResume([this] {
-        frameWaiting_ = true;
-        wake();
-    });
+    form_.game.paused.setOnResume([this] { wake(); });
 }
 
 void FrameDriver::startAfterLoad(int delayMs) {
@@ -21,7 +18,6 @@ void FrameDriver::startAfterLoad(int delayMs) {
             return;
         }
         form_.loop.start(ticks_.tickCount());
-        frameWaiting_ = !form_.game.paused;
         wake();
     });
 }
@@ -32,10 +28,10 @@ void FrameDriver::stop() {
 }
 
 bool FrameDriver::heldBack() const {
-    // The game tests `paused` as a frame begins, before it waits for its time: a pause that
-    // arrives while the next frame is already waiting lets that one frame run (it shows "暂停").
-    const bool pausedBeforeWaiting = form_.game.paused && !frameWaiting_;
-    return inFrame_ || pausedBeforeWaiting || QApplication::activeModalWidget() != nullptr ||
+    // Handlers run only between frames, and each frame begins by looking at `paused`: a pause
+    // handled at any time before the next frame stops that frame, so the board keeps the last
+    // frame painted before the pause, status word and all.
+    return inFrame_ || form_.game.paused || QApplication::activeModalWidget() != nullptr ||
            QApplication::activePopupWidget() != nullptr;
 }
 
@@ -62,7 +58,6 @@ void FrameDriver::tick() {
     inFrame_ = true;
     form_.gameLoopFrame(now);
     inFrame_ = false;
-    frameWaiting_ = !form_.game.paused;
     ++framesRun_;
     if (form_.game.gameEnded) {
         stop();

@@ -38,7 +38,6 @@ class FrameDriver : public QObject {
     TickCounter& ticks_;
     QTimer timer_;
     bool inFrame_ = false;
-    bool frameWaiting_ = false; // a frame has begun waiting for its time
     bool stopped_ = false;
     int framesRun_ = 0;
 };

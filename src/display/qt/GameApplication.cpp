@@ -46,7 +46,12 @@ GameApplication::GameApplication(const QString& programFolder)
         connect(menu, &QMenu::aboutToHide, &driver_, &FrameDriver::wake, Qt::QueuedConnection);
     }
 
+    // A box stands over the window the player is at: the list while it is open (the main window
+    // is disabled or gone then), otherwise the main window while it lives.
     dialogs_.parent = [this]() -> QWidget* {
+        if (QWidget* list = openWindow(WindowId::High)) {
+            return list;
+        }
         return form_ && !form_->unloaded() && form_->isVisible() ? form_.data() : nullptr;
     };
     dialogs_.onClosed = [this] { driver_.wake(); };
@@ -56,6 +61,9 @@ GameApplication::GameApplication(const QString& programFolder)
         }
     };
 
+    // The repair and the freeze end to the millisecond: a coarse timer may be 5 % late or early.
+    timer2_.setTimerType(Qt::PreciseTimer);
+    timer3_.setTimerType(Qt::PreciseTimer);
     timer2_.setInterval(12700);
     timer3_.setInterval(20000);
     connect(&timer2_, &QTimer::timeout, this, [this] { logic_.Timer2_Timer(); });
@@ -132,14 +140,30 @@ void GameApplication::setWindowColour(Rgb colour) {
 }
 
 void GameApplication::showWindow(WindowId window, bool afterRecord) {
-    QWidget* w = createWindow(window, afterRecord);
+    // Each window exists once: chosen again while it is open, it comes to the front.
+    QWidget* w = openWindow(window);
     if (w == nullptr) {
-        return;
+        w = createWindow(window, afterRecord);
+        if (w == nullptr) {
+            return;
+        }
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        windows_[window] = w;
     }
-    w->setAttribute(Qt::WA_DeleteOnClose);
     w->show();
     w->raise();
     w->activateWindow();
+}
+
+QWidget* GameApplication::openWindow(WindowId window) const {
+    // A closed window is gone, even while its deletion is still on the way.
+    const auto it = windows_.find(window);
+    return it != windows_.end() && it->second && !it->second->isHidden() ? it->second.data()
+                                                                         : nullptr;
+}
+
+const QTimer& GameApplication::effectTimer(TimerId timer) const {
+    return timer == TimerId::Timer2 ? timer2_ : timer3_;
 }
 
 QWidget* GameApplication::createWindow(WindowId window, bool afterRecord) {

@@ -36,6 +36,10 @@ class GameApplication : public QObject, public WindowShell {
     Form1Logic& logic() { return logic_; }
     FrameDriver& driver() { return driver_; }
     bool ended() const { return ended_; }
+    // The window when it is open, else null.
+    QWidget* openWindow(WindowId window) const;
+    // Timer2 (the repair) or Timer3 (the frozen planes).
+    const QTimer& effectTimer(TimerId timer) const;
 
     // ---- WindowShell ----
     void setControlEnabled(Control control, bool enabled) override;
@@ -69,6 +73,7 @@ class GameApplication : public QObject, public WindowShell {
     QTimer timer2_;
     QTimer timer3_;
     std::map<Control, QAction*> menuControls_;
+    std::map<WindowId, QPointer<QWidget>> windows_;
     bool ended_ = false;
 };
 

@@ -13,7 +13,18 @@
 #include <QTimer>
 #include <QUrl>
 #include <chrono>
+#include <cstdlib>
 #include <unistd.h>
+
+#if KELVARN_HAVE_XCB_XKB
+#include <QGuiApplication>
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/xcb.h>
+// The C header names a field `explicit`.
+#define explicit explicit_
+#include <xcb/xkb.h>
+#undef explicit
+#endif
 
 namespace kelvarn {
 
@@ -24,8 +35,6 @@ std::uint32_t QtTickCounter::tickCount() {
 }
 
 // ---- keyboard ----
-
-QtKeyQuery::QtKeyQuery(QObject* parent) : QObject(parent) {}
 
 int QtKeyQuery::keyCodeFor(int qtKey) {
     switch (qtKey) {
@@ -53,31 +62,52 @@ bool QtKeyQuery::keyPressed(int key) {
 namespace {
 // How long a release waits for the press that would make it an auto-repeat. Far below a frame.
 constexpr int RepeatPairWaitMs = 20;
+
+// Asks the X server to repeat a held key with presses alone (XKB's detectable auto-repeat), so
+// that every release it sends is a real one. False where it cannot (not X11, no XKB).
+bool serverSendsOnlyRealReleases() {
+#if KELVARN_HAVE_XCB_XKB
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        return false;
+    }
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    if (connection == nullptr) {
+        return false;
+    }
+    const xcb_query_extension_reply_t* xkb = xcb_get_extension_data(connection, &xcb_xkb_id);
+    if (xkb == nullptr || xkb->present == 0U) {
+        return false;
+    }
+    // Qt has already agreed on the XKB version with the server, which the request needs.
+    constexpr std::uint32_t flag = XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT;
+    xcb_xkb_per_client_flags_reply_t* reply = xcb_xkb_per_client_flags_reply(
+        connection,
+        xcb_xkb_per_client_flags(connection, XCB_XKB_ID_USE_CORE_KBD, flag, flag, 0, 0, 0),
+        nullptr);
+    const bool granted = reply != nullptr && (reply->value & flag) != 0U;
+    std::free(reply);
+    return granted;
+#else
+    return false;
+#endif
+}
 } // namespace
+
+QtKeyQuery::QtKeyQuery(QObject* parent) : QObject(parent) {
+    // Without the server's help, X11 repeats a held key as a release and a press, and a release
+    // must wait to be told apart.
+    holdBackReleases_ =
+        QGuiApplication::platformName() == QLatin1String("xcb") && !serverSendsOnlyRealReleases();
+}
 
 bool QtKeyQuery::eventFilter(QObject* watched, QEvent* event) {
     // A key event travels from the focus widget up to its window; every step sets the same state,
     // so seeing it more than once changes nothing.
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         auto* keyEvent = static_cast<QKeyEvent*>(event);
-        // X11 repeats a held key as a release and a press with one timestamp. Qt calls the
-        // release a repeat only if the press is already queued, which it mostly is not; so a
-        // release it calls real waits a moment, and a press that pairs with it makes it a repeat.
-        if (event->type() == QEvent::KeyRelease && !keyEvent->isAutoRepeat() && !delivering_ &&
-            event->spontaneous() && QGuiApplication::platformName() == QLatin1String("xcb")) {
-            const int id = nextHeldId_++;
-            held_.push_back({id, watched, std::unique_ptr<QKeyEvent>(keyEvent->clone())});
-            QTimer::singleShot(RepeatPairWaitMs, this, [this, id] { deliverHeld(id); });
-            return true;
-        }
-        if (event->type() == QEvent::KeyPress) {
-            for (auto it = held_.begin(); it != held_.end(); ++it) {
-                if (it->event->nativeScanCode() == keyEvent->nativeScanCode() &&
-                    it->event->timestamp() == keyEvent->timestamp()) {
-                    held_.erase(it); // the key never went up
-                    break;
-                }
-            }
+        if (!delivering_ && takeBackHeldRelease(watched, *keyEvent)) {
+            return true; // held back in turn, or delivered again after the release before it
         }
         if (const int code = keyCodeFor(keyEvent->key())) {
             if (event->type() == QEvent::KeyPress) {
@@ -92,6 +122,38 @@ bool QtKeyQuery::eventFilter(QObject* watched, QEvent* event) {
         down_.clear();
     }
     return QObject::eventFilter(watched, event);
+}
+
+bool QtKeyQuery::takeBackHeldRelease(QObject* receiver, QKeyEvent& event) {
+    // X11 repeats a held key as a release and a press with one timestamp. Qt calls the release a
+    // repeat only if the press is already queued, which it mostly is not; so a release it calls
+    // real waits a moment, and a press that pairs with it makes it a repeat.
+    const bool press = event.type() == QEvent::KeyPress;
+    for (auto it = held_.begin(); it != held_.end(); ++it) {
+        if (!sameKey(*it->event, event)) {
+            continue;
+        }
+        if (press && it->event->timestamp() == event.timestamp()) {
+            held_.erase(it); // the key never went up
+            return false;
+        }
+        // The key went up before this event of the same key: that comes first.
+        deliverHeld(it->id);
+        break;
+    }
+    if (!press && holdBackReleases_ && !event.isAutoRepeat()) {
+        const int id = nextHeldId_++;
+        held_.push_back({id, receiver, std::unique_ptr<QKeyEvent>(event.clone())});
+        QTimer::singleShot(RepeatPairWaitMs, this, [this, id] { deliverHeld(id); });
+        return true;
+    }
+    return false;
+}
+
+bool QtKeyQuery::sameKey(const QKeyEvent& a, const QKeyEvent& b) {
+    return a.nativeScanCode() != 0 || b.nativeScanCode() != 0
+               ? a.nativeScanCode() == b.nativeScanCode()
+               : a.key() == b.key();
 }
 
 void QtKeyQuery::deliverHeld(int id) {

@@ -1,5 +1,6 @@
 // Prints the board's status lines into a pixel surface with QPainter, drawing straight into the
-// surface's own buffer (no copy).
+// surface's own buffer (no copy). The buffer holds opaque pixels, as an RGB32 image must, and
+// text drawn over opaque pixels leaves them opaque.
 #pragma once
 
 #include <QFont>

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Kelvarn needs that are missing: `run` for building and playing,
 # `test` for that plus the test tools (virtual display, key events, screenshots, desktop-file
-# checks). As root it runs apt-get itself; otherwise it prints the command to run.
+# checks, a headless Wayland compositor with its key and screenshot tools). As root it runs
+# apt-get itself; otherwise it prints the command to run.
 set -euo pipefail
 
 run_packages=(
@@ -9,10 +10,12 @@ run_packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-arphic-uming fonts-dejavu-core
+  qt6-wayland # Qt's wayland platform: the game runs natively on a Wayland desktop
 )
 test_packages=(
   xvfb xauth xdotool x11-utils imagemagick
   desktop-file-utils appstream clang-tidy
+  python3 sway wtype grim
 )
 
 packages=("${run_packages[@]}")

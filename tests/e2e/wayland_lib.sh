@@ -101,5 +101,17 @@ e2e_start() {
     # board's 2-pixel border, whose outer corner is at (8, 8).
     FIELD_X=$((x + 10))
     FIELD_Y=$((y + height - 399 + 10))
+    # Before and after the first frame the board is mostly its background picture; a board
+    # blended with the desktop would never show the vessel's colours either.
+    board_shown() {
+        mapfile -t BOARD_BACKGROUND < <(e2e_field background "$(e2e_shot board)")
+        ((BOARD_BACKGROUND[0] >= 850))
+    }
+    local deadline=$((SECONDS + 10))
+    until board_shown; do
+        ((SECONDS < deadline)) || e2e_fail "the board does not show its picture's colours:" \
+            "${BOARD_BACKGROUND[0]} per mille do (x y shown picture: ${BOARD_BACKGROUND[1]:-})"
+        sleep 0.2
+    done
     e2e_wait 30 "the first frame" e2e_vessel_shown
 }

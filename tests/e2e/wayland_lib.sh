@@ -87,7 +87,15 @@ wl_keys() {
     sway_run timeout 30 wtype "$@" || e2e_fail "wtype $* failed"
 }
 
+# Ends the running game and starts a fresh one: bombs wear a vessel out within half a minute.
+e2e_restart() {
+    kill "$KELVARN_PID" 2>/dev/null || true
+    wait "$KELVARN_JOB" 2>/dev/null || true
+    e2e_start
+}
+
 e2e_start() {
+    rm -f "$PLAYER_WORK/kelvarn.pid"
     (cd "$PROGRAM_DIR" && QT_QPA_PLATFORM=wayland \
         sway_run sh -c 'echo $$ >"$1"; exec ./kelvarn' _ "$PLAYER_WORK/kelvarn.pid") \
         >"$WORK/kelvarn.log" 2>&1 &

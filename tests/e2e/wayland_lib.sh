@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The end-to-end helpers of lib.sh on a Wayland desktop instead of an X display: a headless sway
 # with a grey desktop (tests/lib/sway.sh), the game on Qt's wayland platform, keys from wtype,
 # screenshots from grim. The game and sway run as the ordinary player (sway refuses root). A test

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # A headless Wayland compositor (sway on its headless back end, drawn in software) for tests and
 # benchmarks, run as the ordinary player of player.sh: sway refuses to run as root. Its desktop
 # is mid-grey, so that a window whose pixels are not opaque shows it. Source player.sh and this

@@ -9,6 +9,8 @@
 #include <QWindow>
 #include <algorithm>
 #include <cstdio>
+#include <memory>
+#include <optional>
 #include <sys/resource.h>
 #include <vector>
 

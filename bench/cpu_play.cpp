@@ -6,7 +6,8 @@
 //
 //   cpu_play [path of kelvarn] [seconds]     (default: ../kelvarn beside this program, 20 s)
 //   cpu_play --baseline-window [text]        (a baseline window itself)
-#include "RealProgram.h"
+// KELVARN_BENCH_PLATFORM=wayland plays on a headless Wayland desktop instead of Xvfb.
+#include "Platform.h"
 
 using namespace bench;
 
@@ -42,6 +43,8 @@ void print(const char* name, const Usage& u) {
 // One round of play, about 1.8 seconds: right and fire, left and fire.
 const char* const PlayRound = "xdotool keydown Right sleep 0.6 keyup Right key space sleep 0.3 "
                               "keydown Left sleep 0.6 keyup Left key space sleep 0.3";
+const char* const PlayRoundWayland = "wtype -P Right -s 600 -p Right -k space -s 300 "
+                                     "-P Left -s 600 -p Left -k space -s 300";
 
 } // namespace
 
@@ -55,17 +58,22 @@ int main(int argc, char** argv) {
         return 1;
     }
     const double playSeconds = argc > 2 ? std::atof(argv[2]) : 20.0;
+    const Platform platform =
+        requestedPlatform() == Platform::Wayland ? Platform::Wayland : Platform::X11;
+    if (platform == Platform::Wayland && !inWaylandSession()) {
+        return rerunInWaylandSession({game, game.parent_path() / "sound"},
+                                     {"./kelvarn", std::to_string(playSeconds)});
+    }
 
-    VirtualDisplay display;
+    const PlatformDisplay display(platform);
     ProgramFolder folder(game);
     const std::string self = fs::canonical("/proc/self/exe").string();
     Child baseline = spawn({self, "--baseline-window"}, folder.environment(), false);
     Child textBaseline = spawn({self, "--baseline-window", "text"}, folder.environment(), false);
     Child kelvarn = spawn({folder.program().string()}, folder.environment(), false);
-    const std::string window = waitForWindow("Kelvarn", std::chrono::seconds(30));
-    const bool ready = !window.empty() &&
-                       !waitForWindow("Baseline", std::chrono::seconds(30)).empty() &&
-                       !waitForWindow("Baseline text", std::chrono::seconds(30)).empty();
+    const bool ready = waitForWindowOn(platform, "Kelvarn", std::chrono::seconds(30)) &&
+                       waitForWindowOn(platform, "Baseline", std::chrono::seconds(30)) &&
+                       waitForWindowOn(platform, "Baseline text", std::chrono::seconds(30));
     if (!ready) {
         std::fprintf(stderr, "cpu_play: the windows did not appear\n");
         stop(kelvarn);
@@ -73,14 +81,14 @@ int main(int argc, char** argv) {
         stop(textBaseline);
         return 1;
     }
-    run("xdotool windowfocus --sync " + window + " 2>/dev/null");
+    focusWindow(platform, "Kelvarn");
     std::this_thread::sleep_for(std::chrono::milliseconds(500)); // past start-up
 
     const Watched watchedGame(kelvarn), watchedBase(baseline), watchedText(textBaseline);
     const auto start = Clock::now();
     int rounds = 0;
     while (secondsSince(start) < playSeconds - 1.8 && alive(kelvarn)) {
-        run(PlayRound);
+        run(platform == Platform::Wayland ? PlayRoundWayland : PlayRound);
         ++rounds;
     }
     while (secondsSince(start) < playSeconds) {
@@ -95,7 +103,8 @@ int main(int argc, char** argv) {
     stop(baseline);
     stop(textBaseline);
 
-    std::printf("cpu_play: %.1f s of play (%d rounds of steering and firing)%s\n", wall, rounds,
+    std::printf("cpu_play on %s: %.1f s of play (%d rounds of steering and firing)%s\n",
+                platformTitle(platform), wall, rounds,
                 stillPlaying ? "" : " - THE GAME ENDED EARLY");
     print("kelvarn", played);
     print("baseline window", base);

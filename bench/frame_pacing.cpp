@@ -1,14 +1,21 @@
 // Runs the real frame driver for ten seconds (offscreen, the rules and the painter as they are,
-// an empty sea filling up) and prints how regular the frames are and what the loop costs.
+// an empty sea filling up) and prints how regular the frames are and what the loop costs. With
+// KELVARN_BENCH_PLATFORM=x11 or wayland the board is also shown in the main window on that
+// platform and repainted after every frame, as in the game.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <cstdio>
+#include <memory>
+#include <optional>
 #include <sys/resource.h>
 #include <vector>
 
+#include "Platform.h"
+#include "display/qt/Form1.h"
 #include "display/qt/FrameDriver.h"
 #include "display/qt/QtTextPrinter.h"
 #include "fakes/GameHarness.h"
@@ -50,9 +57,22 @@ struct Figures {
     double seconds = 0, fps = 0, median = 0, p99 = 0, maximum = 0, cpuPercent = 0;
 };
 
+// Shows the main window around the board and waits until it is on the screen.
+std::unique_ptr<kelvarn::Form1> showBoard(kelvarn::Form1Logic& form) {
+    auto window = std::make_unique<kelvarn::Form1>(form);
+    window->show();
+    QElapsedTimer waited;
+    waited.start();
+    while (!(window->windowHandle() != nullptr && window->windowHandle()->isExposed()) &&
+           waited.elapsed() < 10000) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    }
+    return window;
+}
+
 // Runs the driver for `seconds`: with no frame steps at all, or on a sea that stays empty or
-// fills up.
-Figures run(int seconds, Sea sea) {
+// fills up; with the board shown in a window or not.
+Figures run(int seconds, Sea sea, bool shown) {
     kelvarn::test::GameHarness harness;
     harness.random.fallback = sea == Sea::Busy ? 0.1 : 0.99; // low draws start enemies
     kelvarn::QtTextPrinter printer(QFont(QStringLiteral("AR PL UMing CN"), 9));
@@ -62,11 +82,15 @@ Figures run(int seconds, Sea sea) {
     form.Form_Load();
     kelvarn::QtTickCounter clock;
     kelvarn::FrameDriver driver(form, clock);
+    const std::unique_ptr<kelvarn::Form1> window = shown ? showBoard(form) : nullptr;
 
     QElapsedTimer wall;
     std::vector<double> frameEnds; // ms
     driver.onFramePainted = [&] {
         frameEnds.push_back(double(wall.nsecsElapsed()) / 1e6);
+        if (window) {
+            window->MainBoard->update();
+        }
         harness.game.life = 20; // the bombs must not end the run
     };
     wall.start();
@@ -107,12 +131,27 @@ void print(const char* title, const Figures& f) {
 
 // Usage: frame_pacing [seconds per run, default 10]
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
-    std::printf("The real frame driver, offscreen\n");
-    print("the loop alone (every step empty)", run(seconds, Sea::Idle));
-    print("empty sea", run(seconds, Sea::Empty));
-    print("sea filling up (submarines, planes, bombs)", run(seconds, Sea::Busy));
+    const bench::Platform platform = bench::requestedPlatform();
+    if (platform == bench::Platform::Wayland && !bench::inWaylandSession()) {
+        return bench::rerunInWaylandSession({}, {std::to_string(seconds)});
+    }
+    std::optional<bench::PlatformDisplay> display;
+    if (platform == bench::Platform::Unset) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    } else {
+        display.emplace(platform);
+    }
+    QApplication app(argc, argv);
+    const bool shown = platform != bench::Platform::Unset;
+    if (shown) {
+        std::printf("The real frame driver, the board shown on %s\n",
+                    bench::platformTitle(platform));
+    } else {
+        std::printf("The real frame driver, offscreen\n");
+    }
+    print("the loop alone (every step empty)", run(seconds, Sea::Idle, shown));
+    print("empty sea", run(seconds, Sea::Empty, shown));
+    print("sea filling up (submarines, planes, bombs)", run(seconds, Sea::Busy, shown));
     return 0;
 }

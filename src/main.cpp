@@ -6,10 +6,12 @@
 #include <cstdlib>
 
 #include "display/qt/GameApplication.h"
+#include "platform/qt/WindowSystem.h"
 
 namespace {
 
-// Without a display Qt would abort with a long message; say it in one line instead.
+// Without a display Qt would abort with a long message; say it in one line instead. A display
+// that is named but cannot be reached is caught as the application starts (WindowSystemGuard).
 bool displayAvailable() {
     if (std::getenv("QT_QPA_PLATFORM") != nullptr) {
         return true;
@@ -65,7 +67,9 @@ int main(int argc, char** argv) {
                      argv[0]);
         return 1;
     }
+    kelvarn::WindowSystemGuard guard;
     QApplication app(argc, argv);
+    guard.release();
     QApplication::setApplicationName(QStringLiteral("Kelvarn"));
     QApplication::setOrganizationName(QStringLiteral("Kelvarn"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kelvarn"));

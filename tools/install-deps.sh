@@ -2,8 +2,8 @@
 # Installs the Debian packages Kelvarn needs that are missing: `run` for building and playing,
 # `package` for that plus the packaging tools (dpkg-shlibdeps, which CPack finds ELF files for with
 # `file`, and lintian), `test` for all of it plus the test tools (virtual display, key events,
-# screenshots, desktop-file checks). As root it runs apt-get itself; otherwise it prints the
-# command to run.
+# screenshots, desktop-file checks, a headless Wayland compositor with its key and screenshot
+# tools). As root it runs apt-get itself; otherwise it prints the command to run.
 set -euo pipefail
 
 run_packages=(
@@ -11,6 +11,7 @@ run_packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-arphic-uming fonts-dejavu-core
+  qt6-wayland # Qt's wayland platform: the game runs natively on a Wayland desktop
 )
 package_packages=(
   dpkg-dev file lintian
@@ -18,7 +19,7 @@ package_packages=(
 test_packages=(
   xvfb xauth xdotool x11-utils imagemagick
   desktop-file-utils appstream clang-tidy
-  python3
+  python3 sway wtype grim
 )
 
 packages=("${run_packages[@]}")

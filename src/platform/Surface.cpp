@@ -8,9 +8,10 @@ namespace kelvarn {
 
 Surface::Surface(int width, int height, std::uint32_t colour)
     : width_(std::max(width, 0)), height_(std::max(height, 0)),
-      pixels_(std::size_t(width_) * std::size_t(height_), colour) {}
+      pixels_(std::size_t(width_) * std::size_t(height_), colour | Opaque) {}
 
 void Surface::clear(std::uint32_t colour) {
+    colour |= Opaque;
     // A few pixels by hand, then the cleared part copied onto the rest, doubling each time: the
     // library's block copy is several times faster than one store per pixel, and clearing the
     // layers is most of what a frame costs.
@@ -100,14 +101,14 @@ std::uint32_t Surface::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) {
         return InvalidColour;
     }
-    return pixels_[std::size_t(y) * width_ + x];
+    return pixels_[std::size_t(y) * width_ + x] & ~Opaque;
 }
 
 void Surface::setPixel(int x, int y, std::uint32_t colour) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) {
         return;
     }
-    pixels_[std::size_t(y) * width_ + x] = colour;
+    pixels_[std::size_t(y) * width_ + x] = colour | Opaque;
 }
 
 } // namespace kelvarn

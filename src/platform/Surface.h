@@ -1,5 +1,10 @@
-// A fixed-size 32-bit pixel buffer (0x00RRGGBB), the drawing surface of the board and its layers.
-// Sprites are composed with AND and OR block transfers; hit tests read single pixels.
+// A fixed-size 32-bit pixel buffer, the drawing surface of the board and its layers. Sprites are
+// composed with AND and OR block transfers; hit tests read single pixels.
+//
+// Colours go in and come out as 0x00RRGGBB. The buffer itself holds every pixel as 0xFFRRGGBB, so
+// that it can be handed to the toolkit as an image of opaque pixels without a copy: a compositor
+// blends a pixel whose top byte is 0 with whatever lies behind the window. AND and OR of opaque
+// pixels stay opaque, so the transfers need not know.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +17,8 @@ namespace kelvarn {
 inline constexpr std::uint32_t InvalidColour = 0xFFFFFFFFu;
 inline constexpr std::uint32_t White = 0xFFFFFFu;
 inline constexpr std::uint32_t Black = 0x000000u;
+// The top byte every stored pixel carries.
+inline constexpr std::uint32_t Opaque = 0xFF000000u;
 
 enum class RasterOp { And, Or, Copy };
 
@@ -44,7 +51,8 @@ class Surface {
     std::uint32_t pixel(int x, int y) const;
     void setPixel(int x, int y, std::uint32_t colour);
 
-    // Rows of `width()` pixels, top to bottom; for wrapping in an image without a copy.
+    // Rows of `width()` pixels, top to bottom, each 0xFFRRGGBB: for wrapping in an image of
+    // format RGB32 without a copy. Whatever is drawn into it must leave the top byte at 0xFF.
     std::uint32_t* data() { return pixels_.data(); }
     const std::uint32_t* data() const { return pixels_.data(); }
 

@@ -17,6 +17,9 @@ Commands (each prints its answer on stdout):
   stock SHOT           the number of shell icons in the stock row
   same SHOT SHOT       exit status 0 when the two shots are identical, else 1 (prints the count
                        of differing pixels)
+  background SHOT      per mille of the field's pixels that show exactly the board's background
+                       picture, and one pixel that does not ("<x> <y> <shown> <picture>")
+  pixel SHOT X Y       the colour of one pixel, as six hex digits
   autorepeat-on        switches the display's key auto-repeat on (like `xset r on`), prints it
   origin SHOT          "<x> <y>": where the field starts in a screenshot of the main window
   scaled SHOT          checks a scaled field: every board pixel covers the same area, and the
@@ -363,6 +366,21 @@ def main(argv):
         print(*field_origin(read_ppm(argv[2])))
     elif command == "scaled" and len(argv) == 3:
         return check_scaled(read_ppm(argv[2]))
+    elif command == "background" and len(argv) == 3:
+        shot = read_ppm(argv[2])
+        picture = read_png(PICTURES / "MainBoard.png")
+        differing = [
+            (x, y)
+            for y in range(FIELD_HEIGHT)
+            for x in range(FIELD_WIDTH)
+            if shot.at(x, y) != picture.at(x, y)
+        ]
+        print((FIELD_WIDTH * FIELD_HEIGHT - len(differing)) * 1000 // (FIELD_WIDTH * FIELD_HEIGHT))
+        if differing:
+            x, y = differing[len(differing) // 2]
+            print(f"{x} {y} {shot.at(x, y):06x} {picture.at(x, y):06x}")
+    elif command == "pixel" and len(argv) == 5:
+        print(f"{read_ppm(argv[2]).at(int(argv[3]), int(argv[4])):06x}")
     elif command == "autorepeat-on" and len(argv) == 2:
         on = autorepeat_on()
         print("on" if on else "off")

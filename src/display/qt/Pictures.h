@@ -16,7 +16,7 @@ void initialiseResources();
 // The picture named `name` ("sss", or "sss.png"); a null image when there is none.
 QImage loadPicture(const QString& name);
 
-// The picture as a surface of 0x00RRGGBB pixels (alpha dropped).
+// The picture as a surface: its colours, with any alpha dropped (a surface is opaque).
 Surface surfaceFromImage(const QImage& image);
 
 // Every sprite of the main window and the board's background. A picture that is missing, or

@@ -1,6 +1,7 @@
 // Prints the board's status lines into a pixel surface with QPainter, drawing straight into the
-// surface's own buffer (no copy). It keeps the lines of the last frame, so that a high-density
-// screen can draw them again at its own resolution.
+// surface's own buffer (no copy). The buffer holds opaque pixels, as an RGB32 image must, and
+// text drawn over opaque pixels leaves them opaque. It keeps the lines of the last frame, so that a
+// high-density screen can draw them again at its own resolution.
 #pragma once
 
 #include <QFont>

@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Kelvarn needs that are missing: `run` for building and playing,
 # `test` for that plus the test tools (virtual display, key events, screenshots, desktop-file
-# checks). As root it runs apt-get itself; otherwise it prints the command to run.
+# checks, a sound server to record). The game's sound goes through Qt Multimedia's own PulseAudio
+# output (libpulse0); on a desktop, PulseAudio or PipeWire's pulse server answers it. As root it
+# runs apt-get itself; otherwise it prints the command to run.
 set -euo pipefail
 
 run_packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
+  libpulse0
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-arphic-uming fonts-dejavu-core
 )
 test_packages=(
   xvfb xauth xdotool x11-utils imagemagick
   desktop-file-utils appstream clang-tidy
+  pulseaudio pulseaudio-utils
 )
 
 packages=("${run_packages[@]}")

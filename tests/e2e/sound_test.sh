@@ -6,7 +6,8 @@
 #      with no output device starts: the same; then the server gets its speaker, and the next
 #      shot is heard;
 #   2. started with the server there: silence from start-up to the first shot, then each of three
-#      shots plays put.wav, whole, within half a second of the release of the space bar;
+#      shots plays put.wav, whole, within half a second of the release of the space bar; of two
+#      shots in quick succession the second starts the sound over;
 #   3. started without its sound folder: a shot is silent, and the console stays quiet.
 # Nothing else is heard at any time. The game is kept paused but for the moment of each shot, so
 # that no bomb and no explosion joins in.
@@ -147,6 +148,13 @@ for _ in 1 2 3; do
     events+=("$(paused_shot) heard")
     sleep 0.6
 done
+# Two shots in quick succession (a tenth of a second apart): the sound starts over rather than
+# playing twice at once.
+resume
+events+=("$(shoot) heard")
+events+=("$(shoot) again")
+pause
+sleep 0.6
 console_quiet "shots with a sound server"
 stop_game
 

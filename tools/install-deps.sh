@@ -3,12 +3,15 @@
 # `package` for that plus the packaging tools (dpkg-shlibdeps, which CPack finds ELF files for with
 # `file`, and lintian), `test` for all of it plus the test tools (virtual display, key events,
 # screenshots, desktop-file checks, a headless Wayland compositor with its key and screenshot
-# tools). As root it runs apt-get itself; otherwise it prints the command to run.
+# tools, a sound server to record). The game's sound goes through Qt Multimedia's own PulseAudio
+# output (libpulse0); on a desktop, PulseAudio or PipeWire's pulse server answers it. As root it
+# runs apt-get itself; otherwise it prints the command to run.
 set -euo pipefail
 
 run_packages=(
   build-essential cmake pkg-config libxcb-xkb-dev libxtst-dev
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
+  libpulse0
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-arphic-uming fonts-dejavu-core
   qt6-wayland # Qt's wayland platform: the game runs natively on a Wayland desktop
@@ -19,7 +22,7 @@ package_packages=(
 test_packages=(
   xvfb xauth xdotool x11-utils imagemagick
   desktop-file-utils appstream clang-tidy
-  python3 sway wtype grim
+  python3 sway wtype grim pulseaudio pulseaudio-utils
 )
 
 packages=("${run_packages[@]}")

@@ -49,3 +49,17 @@ player_run() {
     HOME=$PLAYER_HOME USER=$PLAYER_USER LOGNAME=$PLAYER_USER XDG_RUNTIME_DIR=$runtime \
         setpriv --reuid="$PLAYER_USER" --regid="$PLAYER_USER" --init-groups -- "$@"
 }
+
+# player_prefix: sets PLAYER_PREFIX to what player_run puts before a command, for a command that
+# must keep its own process id (to be stopped or waited for): "${PLAYER_PREFIX[@]}" CMD ARG... &
+PLAYER_PREFIX=()
+player_prefix() {
+    local runtime=${PLAYER_RUNTIME_DIR:-${XDG_RUNTIME_DIR:-}}
+    if [ "$(id -u)" -ne 0 ]; then
+        PLAYER_PREFIX=(env)
+        return
+    fi
+    PLAYER_PREFIX=(env HOME="$PLAYER_HOME" USER="$PLAYER_USER" LOGNAME="$PLAYER_USER"
+        XDG_RUNTIME_DIR="$runtime"
+        setpriv --reuid="$PLAYER_USER" --regid="$PLAYER_USER" --init-groups --)
+}

@@ -97,6 +97,8 @@ e2e_wait 30 "the main window" e2e_main_window_found
 geometry=$(xdotool getwindowgeometry --shell "$WINDOW")
 FIELD_X=$(($(sed -n 's/^X=//p' <<<"$geometry") + 10))
 FIELD_Y=$(($(sed -n 's/^Y=//p' <<<"$geometry") + $(sed -n 's/^HEIGHT=//p' <<<"$geometry") - 399 + 10))
+FIELD_SIZE=400x360
+export FIELD_SCALE=1
 e2e_focus
 e2e_wait 30 "the first frame" e2e_vessel_shown
 

@@ -13,7 +13,6 @@ namespace kelvarn {
 
 namespace {
 
-constexpr std::uint32_t Opaque = 0xFF000000u;
 constexpr std::uint32_t AllTiles = 0xFFFFFFFFu;
 constexpr double Slack = 1e-9; // against rounding in board-to-device arithmetic
 

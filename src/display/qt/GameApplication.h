@@ -14,6 +14,7 @@
 #include "display/qt/FrameDriver.h"
 #include "display/qt/QtTextPrinter.h"
 #include "platform/qt/QtServices.h"
+#include "platform/qt/QtSound.h"
 #include "scores/ScoreStore.h"
 
 class QAction;

@@ -1,20 +1,14 @@
 #include "platform/qt/QtServices.h"
 
 #include <QApplication>
-#include <QAudioDevice>
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QInputDialog>
 #include <QKeyEvent>
-#include <QMediaDevices>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSoundEffect>
 #include <QTimer>
 #include <QUrl>
 #include <chrono>
-#include <cstdlib>
-#include <unistd.h>
 
 #if KELVARN_HAVE_XCB_XKB
 #include <QGuiApplication>
@@ -189,75 +183,6 @@ void QtRandom::reseedFromClock() {
     const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
     std::seed_seq seq{std::uint64_t(now), engine_(), std::uint64_t(now >> 32)};
     engine_.seed(seq);
-}
-
-// ---- sound ----
-
-namespace {
-
-// Sound on Linux goes through a PulseAudio (or PipeWire) server. Asking Qt for audio without one
-// fills the console with warnings, so look for the server's socket first.
-bool soundServerReachable() {
-#if defined(Q_OS_LINUX)
-    if (!qEnvironmentVariableIsEmpty("PULSE_SERVER")) {
-        return true;
-    }
-    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (runtime.isEmpty()) {
-        runtime = QStringLiteral("/run/user/%1").arg(getuid());
-    }
-    return QFileInfo::exists(runtime + QStringLiteral("/pulse/native")) ||
-           QFileInfo::exists(QStringLiteral("/run/pulse/native")) ||
-           QFileInfo::exists(QStringLiteral("/var/run/pulse/native"));
-#else
-    return true;
-#endif
-}
-
-} // namespace
-
-QtSoundPlayer::QtSoundPlayer(QString soundFolder, QObject* parent)
-    : QObject(parent), folder_(std::move(soundFolder)) {
-    // Without an output device every effect stays silent, quietly.
-    available_ = soundServerReachable() && !QMediaDevices::audioOutputs().isEmpty();
-}
-
-QtSoundPlayer::~QtSoundPlayer() = default;
-
-QSoundEffect* QtSoundPlayer::effect(const std::string& name) {
-    const QString key = QString::fromStdString(name);
-    auto it = effects_.constFind(key);
-    if (it != effects_.constEnd()) {
-        return it.value();
-    }
-    // The name is used as it stands: "Bu" needs the file Bu.wav, not bu.wav.
-    const QString path = folder_ + QLatin1Char('/') + key + QStringLiteral(".wav");
-    QSoundEffect* sound = nullptr;
-    if (available_ && QFileInfo(path).isFile()) {
-        sound = new QSoundEffect(this);
-        sound->setSource(QUrl::fromLocalFile(path));
-    }
-    effects_.insert(key, sound);
-    return sound;
-}
-
-void QtSoundPlayer::preload(const std::vector<std::string>& names) {
-    for (const auto& name : names) {
-        effect(name);
-    }
-}
-
-void QtSoundPlayer::playSound(const std::string& name) {
-    QSoundEffect* sound = effect(name);
-    if (playing_ && playing_ != sound) {
-        playing_->stop();
-    }
-    if (sound == nullptr) {
-        return;
-    }
-    sound->stop(); // the same sound again starts over
-    sound->play();
-    playing_ = sound;
 }
 
 // ---- links ----

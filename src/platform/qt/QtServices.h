@@ -1,5 +1,5 @@
-// The platform services on Qt: the tick counter, the keyboard, the random generator, sound
-// effects, links and modal boxes.
+// The platform services on Qt: the tick counter, the keyboard, the random generator, links and
+// modal boxes (sound effects are in QtSound.h).
 #pragma once
 
 #include <QHash>
@@ -15,7 +15,6 @@
 
 #include "platform/Services.h"
 
-class QSoundEffect;
 class QWidget;
 
 namespace kelvarn {
@@ -74,25 +73,6 @@ class QtRandom final : public RandomSource {
 
   private:
     std::mt19937_64 engine_;
-};
-
-// Plays sound/<name>.wav from the program's folder. Each effect is loaded once, the first time it
-// is asked for; a missing file stays silent for good. Playing a sound stops the one still playing.
-class QtSoundPlayer : public QObject, public SoundPlayer {
-    Q_OBJECT
-  public:
-    explicit QtSoundPlayer(QString soundFolder, QObject* parent = nullptr);
-    ~QtSoundPlayer() override;
-    void playSound(const std::string& name) override;
-    // Loads every effect ahead of play, so that the first shot does not wait for the disk.
-    void preload(const std::vector<std::string>& names);
-
-  private:
-    QSoundEffect* effect(const std::string& name);
-    QString folder_;
-    bool available_ = false;
-    QHash<QString, QSoundEffect*> effects_; // null for a missing file
-    QPointer<QSoundEffect> playing_;
 };
 
 class QtLinkOpener : public LinkOpener {

@@ -23,20 +23,7 @@ box_gone_and_main_window_up() {
 }
 e2e_wait 30 "the main window" box_gone_and_main_window_up
 
-e2e_ask_to_quit
-xdotool key y
-declined=no
-ended_or_declined() {
-    e2e_running || return 0
-    if [ "$declined" = no ] && [ -n "$(xdotool search --onlyvisible --name '^新的最高分' 2>/dev/null)" ]; then
-        xdotool key n
-        declined=yes
-    fi
-    return 1
-}
-e2e_wait 15 "the program to end" ended_or_declined
-e2e_wait_for_exit 5
-[ "$EXIT_STATUS" = 0 ] || e2e_fail "kelvarn ended with status $EXIT_STATUS"
+e2e_quit_declining_a_record y
 [ -p "$PROGRAM_DIR/data.dat" ] || e2e_fail "data.dat is no longer the FIFO it was"
 saved=("$HOME"/.local/share/Kelvarn/Kelvarn/data-*.dat)
 [ "${#saved[@]}" = 1 ] && [ "$(stat -c %s "${saved[0]}")" = 540 ] ||

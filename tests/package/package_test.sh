@@ -108,20 +108,7 @@ shell_seen() {
 }
 e2e_wait 5 "the shell" shell_seen
 
-e2e_ask_to_quit
-xdotool key Return
-declined=no
-ended_or_declined() {
-    e2e_running || return 0
-    if [ "$declined" = no ] && [ -n "$(e2e_window_named '新的最高分.*')" ]; then
-        xdotool key n
-        declined=yes
-    fi
-    return 1
-}
-e2e_wait 15 "the program to end" ended_or_declined
-e2e_wait_for_exit 5
-[ "$EXIT_STATUS" = 0 ] || e2e_fail "kelvarn ended with status $EXIT_STATUS"
+e2e_quit_declining_a_record Return
 
 leftovers=$(find /usr/lib/kelvarn -mindepth 1 -maxdepth 1 ! -name kelvarn ! -name sound)
 [ -z "$leftovers" ] || e2e_fail "the game wrote into its installed folder: $leftovers"

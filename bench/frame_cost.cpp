@@ -96,26 +96,14 @@ struct Figures {
     double p99 = 0;
 };
 
-// Times `rounds` frames, each started from the same state.
-Figures timeFrames(Game& g, bool full, int rounds) {
-    GameEdit& game = g.game;
-    if (full) {
-        fillTheSea(game);
-    }
-    // Keep the state of the first frame, so every measured frame does the same work.
-    const auto shells = game.shellList;
-    const auto subs = game.subList;
-    const auto planes = game.planeList;
-    const auto bombs = game.bombList;
-    const auto blasts = game.blastList;
-    const int stock = game.shells;
-    const int subCount = game.subCount;
-    const int planeCount = game.planeCount;
-    const int inFlight = game.shellsInFlight;
+// The moving part of the sea, kept so that every measured frame starts from the same state.
+struct SeaState {
+    explicit SeaState(const GameEdit& game)
+        : shells(game.shellList), subs(game.subList), planes(game.planeList), bombs(game.bombList),
+          blasts(game.blastList), stock(game.shells), subCount(game.subCount),
+          planeCount(game.planeCount), inFlight(game.shellsInFlight), playerX(game.playerX) {}
 
-    std::vector<double> micros;
-    micros.reserve(std::size_t(rounds));
-    for (int i = 0; i < rounds + 50; ++i) {
+    void restore(GameEdit& game) const {
         game.shellList = shells;
         game.subList = subs;
         game.planeList = planes;
@@ -125,19 +113,57 @@ Figures timeFrames(Game& g, bool full, int rounds) {
         game.subCount = subCount;
         game.planeCount = planeCount;
         game.shellsInFlight = inFlight;
+        game.playerX = playerX;
         game.life = 20;
-        g.sound.played.clear();
-        g.ticks.now += 29;
+    }
+
+    decltype(GameEdit::shellList) shells;
+    decltype(GameEdit::subList) subs;
+    decltype(GameEdit::planeList) planes;
+    decltype(GameEdit::bombList) bombs;
+    decltype(GameEdit::blastList) blasts;
+    int stock;
+    int subCount;
+    int planeCount;
+    int inFlight;
+    int playerX;
+};
+
+// Median and p99 of `rounds` runs of `measured`, each after `prepare`; 50 runs first warm the
+// caches and are not counted.
+template <typename Prepare, typename Measured>
+Figures timeRounds(int rounds, Prepare prepare, Measured measured) {
+    std::vector<double> micros;
+    micros.reserve(std::size_t(rounds));
+    for (int i = 0; i < rounds + 50; ++i) {
+        prepare(i);
         const auto start = std::chrono::steady_clock::now();
-        g.form.gameLoopFrame(g.ticks.now);
+        measured();
         const auto stop = std::chrono::steady_clock::now();
-        if (i >= 50) { // the first frames warm the caches
+        if (i >= 50) {
             micros.push_back(std::chrono::duration<double, std::micro>(stop - start).count());
         }
     }
     std::sort(micros.begin(), micros.end());
     return {micros[micros.size() / 2],
             micros[std::min(micros.size() - 1, micros.size() * 99 / 100)]};
+}
+
+// Times `rounds` frames, each started from the same state.
+Figures timeFrames(Game& g, bool full, int rounds) {
+    GameEdit& game = g.game;
+    if (full) {
+        fillTheSea(game);
+    }
+    const SeaState first(game);
+    return timeRounds(
+        rounds,
+        [&](int) {
+            first.restore(game);
+            g.sound.played.clear();
+            g.ticks.now += 29;
+        },
+        [&] { g.form.gameLoopFrame(g.ticks.now); });
 }
 
 #ifdef KELVARN_BENCH_QT_TEXT
@@ -151,43 +177,24 @@ Figures timeScreen(Game& g, bool full, double scale, QtTextPrinter& text, int ro
     if (full) {
         fillTheSea(game);
     }
-    const auto shells = game.shellList;
-    const auto subs = game.subList;
-    const auto planes = game.planeList;
-    const auto bombs = game.bombList;
-    const auto blasts = game.blastList;
-    const int playerX = game.playerX;
+    const SeaState first(game);
 
     Surface ground(BoardLayers::Width, BoardLayers::Height);
     ground.clearToPicture(g.harness.sprites.boardBackground, BoardLayers::Colour);
     BoardScaler scaler(g.harness.layers, ground, &text);
     scaler.setScale(scale);
 
-    std::vector<double> micros;
-    micros.reserve(std::size_t(rounds));
-    for (int i = 0; i < rounds + 50; ++i) {
-        game.shellList = shells;
-        game.subList = subs;
-        game.planeList = planes;
-        game.bombList = bombs;
-        game.blastList = blasts;
-        game.playerX = playerX;
-        shiftEverything(game, i % 2);
-        game.score = i % 2 == 0 ? 120 : 4500;
-        game.life = 20;
-        g.sound.played.clear();
-        g.ticks.now += 29;
-        g.form.gameLoopFrame(g.ticks.now);
-        const auto start = std::chrono::steady_clock::now();
-        scaler.update();
-        const auto stop = std::chrono::steady_clock::now();
-        if (i >= 50) {
-            micros.push_back(std::chrono::duration<double, std::micro>(stop - start).count());
-        }
-    }
-    std::sort(micros.begin(), micros.end());
-    return {micros[micros.size() / 2],
-            micros[std::min(micros.size() - 1, micros.size() * 99 / 100)]};
+    return timeRounds(
+        rounds,
+        [&](int i) {
+            first.restore(game);
+            shiftEverything(game, i % 2);
+            game.score = i % 2 == 0 ? 120 : 4500;
+            g.sound.played.clear();
+            g.ticks.now += 29;
+            g.form.gameLoopFrame(g.ticks.now);
+        },
+        [&] { scaler.update(); });
 }
 #endif
 

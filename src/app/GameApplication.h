@@ -83,7 +83,4 @@ class GameApplication : public QObject, public WindowShell {
     bool ended_ = false;
 };
 
-// The board's font: the window's default face at 9 points.
-QFont boardFont();
-
 } // namespace kelvarn

@@ -1,4 +1,4 @@
-#include "display/qt/GameApplication.h"
+#include "app/GameApplication.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,12 +18,6 @@
 #include "scores/qt/frmSplash.h"
 
 namespace kelvarn {
-
-QFont boardFont() {
-    QFont font(QStringLiteral("宋体"));
-    font.setPointSizeF(9);
-    return font;
-}
 
 GameApplication::GameApplication(const QString& programFolder)
     : sound_(programFolder + QStringLiteral("/sound")), scores_(makeFileScoreStore()),

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "display/qt/GameApplication.h"
+#include "app/GameApplication.h"
 #include "platform/qt/WindowSystem.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // likes. Answers are compared exactly, character for character.
 #include <array>
 
-#include "display/Form1Logic.h"
+#include "commands/MenuCommands.h"
 
 namespace kelvarn {
 
@@ -24,7 +24,7 @@ const std::array<CheatCode, 3> CheatCodes{{
 
 } // namespace
 
-void Form1Logic::miji_Click() {
+void MenuCommands::miji_Click() {
     WindowShell& shell = game.services.shell;
     Dialogs& dialogs = game.services.dialogs;
     shell.setMainWindowEnabled(false);

@@ -1,18 +1,18 @@
-#include "display/Form1Logic.h"
+#include "commands/MenuCommands.h"
 #include "scores/Maker.h"
 
 namespace kelvarn {
 
-void Form1Logic::site_Click() {
+void MenuCommands::site_Click() {
     game.openLink(maker::HomePage);
 }
-void Form1Logic::update_Click() {
+void MenuCommands::update_Click() {
     game.openLink(maker::HomePage);
 }
-void Form1Logic::mail_Click() {
+void MenuCommands::mail_Click() {
     game.openLink(maker::HomePage);
 }
-void Form1Logic::Label1_Click() {
+void MenuCommands::Label1_Click() {
     game.openLink(maker::HomePage);
 }
 

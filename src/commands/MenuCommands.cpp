@@ -1,15 +1,15 @@
-#include "display/Form1Logic.h"
+#include "commands/MenuCommands.h"
 
 namespace kelvarn {
 
 // Every menu title clicks as its menu (or submenu) opens.
-void Form1Logic::menuTitle_Click() {
+void MenuCommands::menuTitle_Click() {
     game.playSound("Bu");
 }
 
 // A restart only clears the counters of the run: the objects on the field, the stock, every
 // power-up bought, greyed items, the settings and a pause all carry over.
-void Form1Logic::restart_Click() {
+void MenuCommands::restart_Click() {
     if (game.services.dialogs.messageBox("重新来?", "Kelvarn", Buttons::YesNo) != Answer::Yes) {
         return;
     }
@@ -21,7 +21,7 @@ void Form1Logic::restart_Click() {
 }
 
 // The menu exit asks first, and plays "end" only when the list window stays open.
-void Form1Logic::m3_Click() {
+void MenuCommands::m3_Click() {
     if (game.services.dialogs.messageBox("不玩了?", "退出", Buttons::YesNo) != Answer::Yes) {
         return;
     }
@@ -30,28 +30,28 @@ void Form1Logic::m3_Click() {
 }
 
 // The exit label never asks, and plays "end" before it knows how the game ends.
-void Form1Logic::picexit_Click() {
+void MenuCommands::picexit_Click() {
     game.paused = true;
     game.finishGame(GameEdit::EndSound::AfterCheck);
 }
 
 // The windows that stop the game disable the main window and set `paused`; their own buttons undo
 // both when they close.
-void Form1Logic::mhero_Click() {
+void MenuCommands::mhero_Click() {
     WindowShell& shell = game.services.shell;
     shell.showWindow(WindowId::High);
     shell.setMainWindowEnabled(false);
     game.paused = true;
 }
 
-void Form1Logic::h_Click() {
+void MenuCommands::h_Click() {
     WindowShell& shell = game.services.shell;
     shell.setMainWindowEnabled(false);
     game.paused = true;
     shell.showWindow(WindowId::Form2);
 }
 
-void Form1Logic::fg_Click() {
+void MenuCommands::fg_Click() {
     WindowShell& shell = game.services.shell;
     game.paused = true;
     shell.setMainWindowEnabled(false);
@@ -59,7 +59,7 @@ void Form1Logic::fg_Click() {
 }
 
 // The update report is only something to read: the game goes on behind it.
-void Form1Logic::renew_Click() {
+void MenuCommands::renew_Click() {
     game.services.shell.showWindow(WindowId::frmSplash);
 }
 

@@ -1,41 +1,41 @@
 // Colours and difficulty: one assignment per item, kept until the program ends.
-#include "display/Form1Logic.h"
+#include "commands/MenuCommands.h"
 
 namespace kelvarn {
 
 // ---- the main window's background ----
-void Form1Logic::black_Click() {
+void MenuCommands::black_Click() {
     game.services.shell.setWindowColour({0, 0, 0});
 }
-void Form1Logic::blue_Click() {
+void MenuCommands::blue_Click() {
     game.services.shell.setWindowColour({0, 0, 192});
 }
-void Form1Logic::green_Click() {
+void MenuCommands::green_Click() {
     game.services.shell.setWindowColour({0, 128, 0});
 }
-void Form1Logic::yellow_Click() {
+void MenuCommands::yellow_Click() {
     game.services.shell.setWindowColour({192, 192, 0});
 }
-void Form1Logic::grey_Click() {
+void MenuCommands::grey_Click() {
     game.services.shell.setWindowColour({192, 0, 192});
 }
 
 // ---- the status panel's text; nothing brings back the starting colour ----
-void Form1Logic::wordblue_Click() {
-    boardTextColour = {0, 0, 192};
+void MenuCommands::wordblue_Click() {
+    form.boardTextColour = {0, 0, 192};
 }
-void Form1Logic::vv_Click() {
-    boardTextColour = {192, 192, 192};
+void MenuCommands::vv_Click() {
+    form.boardTextColour = {192, 192, 192};
 }
-void Form1Logic::fd_Click() {
-    boardTextColour = {0, 192, 0};
+void MenuCommands::fd_Click() {
+    form.boardTextColour = {0, 192, 0};
 }
 
 // ---- difficulty: the fewest bombs in a burst, until the level table sets it again ----
-void Form1Logic::asghhj_Click() {
+void MenuCommands::asghhj_Click() {
     game.bombBurstBase = 40;
 }
-void Form1Logic::addgf_Click() {
+void MenuCommands::addgf_Click() {
     game.bombBurstBase = 4;
 }
 

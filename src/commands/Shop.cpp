@@ -1,7 +1,7 @@
 // The shop: points buy power-ups. Every purchase asks first, then sells only when the score is
 // strictly above the item's test value, which lies below its price, so a purchase can leave the
 // score below zero. Declined or refused, nothing changes.
-#include "display/Form1Logic.h"
+#include "commands/MenuCommands.h"
 
 namespace kelvarn {
 
@@ -25,7 +25,7 @@ void sell(GameEdit& game, const char* question, std::int32_t scoreAbove, Assignm
 } // namespace
 
 // 20 more shells at once; the refill stays off until the stock runs low again.
-void Form1Logic::ammo_Click() {
+void MenuCommands::ammo_Click() {
     GameEdit& g = game;
     sell(g, "耗掉550分,炮弹暂时无限,继续?", 500, [&g] {
         g.refillOn = false;
@@ -35,7 +35,7 @@ void Form1Logic::ammo_Click() {
     });
 }
 
-void Form1Logic::bl_Click() {
+void MenuCommands::bl_Click() {
     GameEdit& g = game;
     sell(g, "耗掉180分,继续?", 1, [&g] {
         g.life += 5;
@@ -44,7 +44,7 @@ void Form1Logic::bl_Click() {
 }
 
 // The planes stand still until Timer3 fires, 20 seconds later.
-void Form1Logic::shirt_Click() {
+void MenuCommands::shirt_Click() {
     GameEdit& g = game;
     sell(g, "耗掉700分,敌人飞机暂时不动，继续?", 600, [&g] {
         g.planesMoving = false;
@@ -53,7 +53,7 @@ void Form1Logic::shirt_Click() {
     });
 }
 
-void Form1Logic::spee_Click() {
+void MenuCommands::spee_Click() {
     GameEdit& g = game;
     sell(g, "耗掉1000分,继续?", 950, [&g] {
         g.slowShells = false;
@@ -62,18 +62,18 @@ void Form1Logic::spee_Click() {
     });
 }
 
-void Form1Logic::speedsuper_Click() {
+void MenuCommands::speedsuper_Click() {
     GameEdit& g = game;
     sell(g, "耗掉950分,速度增加3倍,继续?", 900, [this, &g] {
         g.acceleration = 3;
         g.score -= 950;
         g.services.shell.setControlEnabled(Control::speedsuper, false);
-        speedStep = 3;
+        form.speedStep = 3;
     });
 }
 
 // Life is set to 30, not added to; the vessel cannot steer until Timer2 fires, 12.7 seconds later.
-void Form1Logic::shanbi_Click() {
+void MenuCommands::shanbi_Click() {
     GameEdit& g = game;
     sell(g, "耗掉540分,生命达到30,需时间,继续?", 400, [&g] {
         g.controlsEnabled = false;
@@ -85,7 +85,7 @@ void Form1Logic::shanbi_Click() {
 }
 
 // Free firing for the rest of the run.
-void Form1Logic::yuhui_Click() {
+void MenuCommands::yuhui_Click() {
     GameEdit& g = game;
     sell(g, "耗掉1300分,发炮不耗费分数，继续?", 1250, [&g] {
         g.shotCost = 0;

@@ -60,7 +60,9 @@ class Form1Logic : public FrameSteps {
     void Pb() override;
     bool frameAborted() const override { return game.gameEnded; }
 
-    // ---- keys (only while key preview is on) ----
+    // ---- keys ----
+    // Key preview: while it is off (during a pause) the key handlers ignore every key. The
+    // window hands them every key and leaves the decision to them.
     bool keyPreview = true;
     void Form_KeyDown();
     void Form_KeyUp(int keyCode);
@@ -70,44 +72,6 @@ class Form1Logic : public FrameSteps {
     void unpause();
     void Timer2_Timer();
     void Timer3_Timer();
-
-    // ---- menu commands ----
-    void menuTitle_Click(); // any of the ten menu titles opening
-    void restart_Click();
-    void m1_Click() { pause(); }
-    void m2_Click() { unpause(); }
-    void m3_Click();
-    void picexit_Click();
-    void mhero_Click();
-    void h_Click();
-    void fg_Click();
-    void renew_Click();
-    // shop
-    void ammo_Click();
-    void bl_Click();
-    void shirt_Click();
-    void spee_Click();
-    void speedsuper_Click();
-    void shanbi_Click();
-    void yuhui_Click();
-    // cheat codes
-    void miji_Click();
-    // settings
-    void black_Click();
-    void blue_Click();
-    void green_Click();
-    void yellow_Click();
-    void grey_Click();
-    void wordblue_Click();
-    void vv_Click();
-    void fd_Click();
-    void asghhj_Click();
-    void addgf_Click();
-    // links
-    void site_Click();
-    void update_Click();
-    void mail_Click();
-    void Label1_Click();
 };
 
 } // namespace kelvarn

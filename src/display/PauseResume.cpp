@@ -23,9 +23,8 @@ void Form1Logic::pause() {
         shell.setControlEnabled(c, false);
     }
     game.statusText = "暂停";
-    // Without key preview the key handlers never see a key, so the space bar cannot fire.
+    // Without key preview the key handlers ignore every key, so the space bar cannot fire.
     keyPreview = false;
-    shell.setKeyPreview(false);
 }
 
 void Form1Logic::unpause() {
@@ -37,7 +36,6 @@ void Form1Logic::unpause() {
     }
     game.statusText = "正常";
     keyPreview = true;
-    shell.setKeyPreview(true);
 }
 
 // The repair is over. The timers count wall-clock time, so this may come during a pause.

@@ -17,4 +17,22 @@ void GameEdit::endProgram() {
     services.shell.endProgram();
 }
 
+void GameEdit::finishGame(EndSound endSound) {
+    if (recordShown) {
+        return;
+    }
+    checkNewRecord();
+    if (endSound == EndSound::AfterCheck ||
+        (endSound == EndSound::IfListWindowTakesOver && recordShown)) {
+        playSound("end");
+    }
+    if (!recordShown) {
+        saveHeroList();
+        endProgram();
+        return;
+    }
+    // The main window is gone and the list window owns the end: no frame runs again.
+    gameEnded = true;
+}
+
 } // namespace kelvarn

@@ -8,12 +8,11 @@
 #include <string>
 
 #include "game/Numbers.h"
+#include "game/RecordKeeper.h"
 #include "platform/Services.h"
 #include "platform/Surface.h"
 
 namespace kelvarn {
-
-class ScoreStore; // scores/ScoreStore.h
 
 // A table indexed from 1, as every table of the game is: slot 0 does not exist. firstFree and
 // activeCount apply to records with an active flag.
@@ -124,7 +123,7 @@ struct Services {
     LinkOpener& links;
     Dialogs& dialogs;
     WindowShell& shell;
-    ScoreStore& scores;
+    RecordKeeper& records;
 };
 
 class GameEdit {
@@ -199,9 +198,9 @@ class GameEdit {
     void testBombHit(int slot);
 
     // ---- high scores ----
-    void loadHeroList();
-    void saveHeroList();
-    void checkNewRecord();
+    void loadHeroList() { services.records.loadHeroList(*this); }
+    void saveHeroList() { services.records.saveHeroList(*this); }
+    void checkNewRecord() { services.records.checkNewRecord(*this); }
     // The hand-off shared by the game-over path and the two exit commands: with `paused`
     // already set, run the new-record check unless the list window owns the end, then either save
     // the list and end the program or leave the end to the list window. The exit paths differ only

@@ -100,13 +100,12 @@ struct Rgb {
     friend constexpr bool operator==(Rgb, Rgb) = default;
 };
 
-// What the rules ask of the windows: enabling controls, the main window's key preview and
-// timers, showing and closing windows, the date, and ending the program.
+// What the rules ask of the windows: enabling controls, the main window's timers, showing and
+// closing windows, the date, and ending the program.
 class WindowShell {
   public:
     virtual ~WindowShell() = default;
     virtual void setControlEnabled(Control control, bool enabled) = 0;
-    virtual void setKeyPreview(bool on) = 0;
     virtual void setMainWindowEnabled(bool enabled) = 0;
     virtual void showMainWindow() = 0;
     // Closes the main window for good; its unload handler runs (and plays "end").

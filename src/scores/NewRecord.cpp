@@ -1,8 +1,8 @@
 #include <string>
 
-#include "game/GameEdit.h"
 #include "scores/Gbk.h"
 #include "scores/HeroList.h"
+#include "scores/HeroRecords.h"
 
 namespace kelvarn {
 namespace {
@@ -22,13 +22,15 @@ bool nameFits(const std::string& name) {
 
 } // namespace
 
-void GameEdit::checkNewRecord() {
-    if (score == 0) {
+void HeroRecords::checkNewRecord(GameEdit& game) {
+    auto& heroList = game.heroList;
+    Services& services = game.services;
+    if (game.score == 0) {
         return;
     }
     int place = 0;
     for (int i = 1; i <= heroList.size; ++i) {
-        if (heroList[i].entryScore < score) {
+        if (heroList[i].entryScore < game.score) {
             place = i;
             break;
         }
@@ -38,11 +40,12 @@ void GameEdit::checkNewRecord() {
     }
 
     const std::string number = std::to_string(place);
-    const Answer answer = services.dialogs.messageBox(
-        "祝贺你！ " + std::to_string(score) + " 是一个新的高分！" + "\r\n" + "你想记录下来吗？",
-        "新的最高分 第" + number + "名", Buttons::YesNo);
+    const Answer answer =
+        services.dialogs.messageBox("祝贺你！ " + std::to_string(game.score) + " 是一个新的高分！" +
+                                        "\r\n" + "你想记录下来吗？",
+                                    "新的最高分 第" + number + "名", Buttons::YesNo);
     services.shell.setMainWindowEnabled(false);
-    paused = true;
+    game.paused = true;
     if (answer != Answer::Yes) {
         return;
     }
@@ -66,29 +69,11 @@ void GameEdit::checkNewRecord() {
     HeroEntry& entry = heroList[place];
     entry.entryDate = services.shell.shortDateText();
     entry.entryName = name;
-    entry.entryScore = score;
+    entry.entryScore = game.score;
 
     services.shell.unloadMainWindow();
     services.shell.showWindow(WindowId::High, true);
-    recordShown = true;
-}
-
-void GameEdit::finishGame(EndSound endSound) {
-    if (recordShown) {
-        return;
-    }
-    checkNewRecord();
-    if (endSound == EndSound::AfterCheck ||
-        (endSound == EndSound::IfListWindowTakesOver && recordShown)) {
-        playSound("end");
-    }
-    if (!recordShown) {
-        saveHeroList();
-        endProgram();
-        return;
-    }
-    // The main window is gone and the list window owns the end: no frame runs again.
-    gameEnded = true;
+    game.recordShown = true;
 }
 
 } // namespace kelvarn

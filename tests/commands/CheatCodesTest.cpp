@@ -20,7 +20,7 @@ struct CheatAttempt {
                 mainWindowEnabledDuringInput = h.shell.mainWindowEnabled;
             }
         };
-        h.form.miji_Click();
+        h.commands.miji_Click();
         h.dialogs.whileOpen = nullptr;
     }
 };
@@ -92,7 +92,7 @@ TEST(CheatCodes, AnythingButAnExactCodeIsRefusedWithASound) {
                 soundsAtRefusal = h.sound.played.size();
             }
         };
-        h.form.miji_Click();
+        h.commands.miji_Click();
 
         ASSERT_EQ(h.dialogs.shown.size(), 2u);
         EXPECT_EQ(h.dialogs.shown[1].text, "密码错误");

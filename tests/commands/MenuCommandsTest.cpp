@@ -12,7 +12,7 @@ TEST(MenuCommands, RestartAsksAndOnNoChangesNothing) {
     h.game.kills = 4;
     const GameSnapshot before = GameSnapshot::of(h);
     h.dialogs.answers = {Answer::No};
-    h.form.restart_Click();
+    h.commands.restart_Click();
     ASSERT_EQ(h.dialogs.shown.size(), 1u);
     EXPECT_EQ(h.dialogs.shown[0].text, "重新来?");
     EXPECT_EQ(h.dialogs.shown[0].title, "Kelvarn");
@@ -24,15 +24,15 @@ TEST(MenuCommands, RestartClearsTheRunButKeepsPowerUpsGreyedItemsAndTheField) {
     GameHarness h;
     h.game.score = 20000;
     h.dialogs.answers = {Answer::Yes, Answer::Yes, Answer::Yes, Answer::Yes, Answer::Yes};
-    h.form.ammo_Click();
-    h.form.spee_Click();
-    h.form.speedsuper_Click();
-    h.form.yuhui_Click();
-    h.form.shirt_Click();
+    h.commands.ammo_Click();
+    h.commands.spee_Click();
+    h.commands.speedsuper_Click();
+    h.commands.yuhui_Click();
+    h.commands.shirt_Click();
     h.dialogs.inputs = {"90576"};
-    h.form.miji_Click();
-    h.form.vv_Click();
-    h.form.asghhj_Click();
+    h.commands.miji_Click();
+    h.commands.vv_Click();
+    h.commands.asghhj_Click();
     h.game.kills = 9;
     h.game.shellsUsed = 40;
     h.game.level = 3;
@@ -51,7 +51,7 @@ TEST(MenuCommands, RestartClearsTheRunButKeepsPowerUpsGreyedItemsAndTheField) {
     expected.level = 1;
 
     h.dialogs.answers = {Answer::Yes};
-    h.form.restart_Click();
+    h.commands.restart_Click();
     EXPECT_EQ(GameSnapshot::of(h), expected);
     EXPECT_EQ(h.game.lastKillPoints, 77);
     EXPECT_TRUE(h.game.subList[4].active);
@@ -67,7 +67,7 @@ TEST(MenuCommands, RestartWhilePausedStaysPaused) {
     GameHarness h;
     h.form.pause();
     h.dialogs.answers = {Answer::Yes};
-    h.form.restart_Click();
+    h.commands.restart_Click();
     EXPECT_TRUE(h.game.paused);
     EXPECT_EQ(h.game.statusText, "暂停");
     EXPECT_TRUE(h.shell.isEnabled(Control::m2));
@@ -78,7 +78,7 @@ TEST(MenuCommands, MenuExitDeclinedLeavesTheGameRunning) {
     GameHarness h;
     h.game.score = 50;
     h.dialogs.answers = {Answer::No};
-    h.form.m3_Click();
+    h.commands.m3_Click();
     ASSERT_EQ(h.dialogs.shown.size(), 1u);
     EXPECT_EQ(h.dialogs.shown[0].text, "不玩了?");
     EXPECT_EQ(h.dialogs.shown[0].title, "退出");
@@ -95,7 +95,7 @@ TEST(MenuCommands, MenuExitWithoutARecordSavesAndEndsWithoutTheClosingSound) {
         GameHarness h;
         h.game.score = score;
         h.dialogs.answers = {Answer::Yes, Answer::No}; // quit; do not record the score
-        h.form.m3_Click();
+        h.commands.m3_Click();
         EXPECT_EQ(h.dialogs.shown[0].text, "不玩了?");
         EXPECT_EQ(h.dialogs.shown.size(), score == 0 ? 1u : 2u) << "a score of 0 is never offered";
         EXPECT_TRUE(h.game.paused);
@@ -110,7 +110,7 @@ TEST(MenuCommands, MenuExitWithARecordLeavesTheProgramToTheListWindow) {
     h.game.score = 500;
     h.dialogs.answers = {Answer::Yes, Answer::Yes};
     h.dialogs.inputs = {"Ann"};
-    h.form.m3_Click();
+    h.commands.m3_Click();
     EXPECT_TRUE(h.shell.mainWindowUnloaded);
     EXPECT_EQ(h.shell.windowsShown,
               (std::vector<std::pair<WindowId, bool>>{{WindowId::High, true}}));
@@ -122,7 +122,7 @@ TEST(MenuCommands, MenuExitWithARecordLeavesTheProgramToTheListWindow) {
 
 TEST(MenuCommands, ExitLabelNeverAsksAndSoundsBeforeItEnds) {
     GameHarness quiet;
-    quiet.form.picexit_Click();
+    quiet.commands.picexit_Click();
     EXPECT_TRUE(quiet.dialogs.shown.empty());
     EXPECT_TRUE(quiet.game.paused);
     EXPECT_EQ(quiet.sound.played, std::vector<std::string>{"end"});
@@ -136,7 +136,7 @@ TEST(MenuCommands, ExitLabelNeverAsksAndSoundsBeforeItEnds) {
     declined.dialogs.whileOpen = [&declined, &soundsDuringOffer] {
         soundsDuringOffer = declined.sound.played.size();
     };
-    declined.form.picexit_Click();
+    declined.commands.picexit_Click();
     EXPECT_EQ(soundsDuringOffer, 0u) << "the record is offered first";
     EXPECT_EQ(declined.sound.played, std::vector<std::string>{"end"});
     EXPECT_TRUE(declined.shell.ended);
@@ -148,10 +148,10 @@ TEST(MenuCommands, ExitsLeaveTheEndToTheListWindowOnceARecordIsShown) {
     h.game.score = 900;
     h.game.recordShown = true;
     h.dialogs.answers = {Answer::Yes};
-    h.form.m3_Click();
+    h.commands.m3_Click();
     EXPECT_TRUE(h.game.paused);
     h.game.paused = false;
-    h.form.picexit_Click();
+    h.commands.picexit_Click();
     EXPECT_TRUE(h.game.paused);
     EXPECT_EQ(h.dialogs.shown.size(), 1u) << "only the exit question; no record offered";
     EXPECT_FALSE(h.shell.ended);
@@ -162,15 +162,15 @@ TEST(MenuCommands, ExitsLeaveTheEndToTheListWindowOnceARecordIsShown) {
 TEST(MenuCommands, WindowsThatStopTheGameDisableTheMainWindow) {
     struct Case {
         const char* caption;
-        void (Form1Logic::*click)();
+        void (MenuCommands::*click)();
         WindowId window;
     };
-    for (const Case& c : {Case{"英雄榜", &Form1Logic::mhero_Click, WindowId::High},
-                          Case{"快速入门", &Form1Logic::h_Click, WindowId::Form2},
-                          Case{"关于", &Form1Logic::fg_Click, WindowId::frmHelp}}) {
+    for (const Case& c : {Case{"英雄榜", &MenuCommands::mhero_Click, WindowId::High},
+                          Case{"快速入门", &MenuCommands::h_Click, WindowId::Form2},
+                          Case{"关于", &MenuCommands::fg_Click, WindowId::frmHelp}}) {
         SCOPED_TRACE(c.caption);
         GameHarness h;
-        (h.form.*c.click)();
+        (h.commands.*c.click)();
         EXPECT_EQ(h.shell.windowsShown,
                   (std::vector<std::pair<WindowId, bool>>{{c.window, false}}));
         EXPECT_FALSE(h.shell.mainWindowEnabled);

@@ -8,20 +8,20 @@ namespace {
 
 struct ShopItem {
     const char* caption;
-    void (Form1Logic::*click)();
+    void (MenuCommands::*click)();
     const char* question;
     std::int32_t scoreAbove; // sold only above this score
     std::int32_t price;
 };
 
 const ShopItem Items[] = {
-    {"炮弹", &Form1Logic::ammo_Click, "耗掉550分,炮弹暂时无限,继续?", 500, 550},
-    {"补血包", &Form1Logic::bl_Click, "耗掉180分,继续?", 1, 180},
-    {"定时机器", &Form1Logic::shirt_Click, "耗掉700分,敌人飞机暂时不动，继续?", 600, 700},
-    {"火炮加速器", &Form1Logic::spee_Click, "耗掉1000分,继续?", 950, 1000},
-    {"强力推进装置", &Form1Logic::speedsuper_Click, "耗掉950分,速度增加3倍,继续?", 900, 950},
-    {"超级修理", &Form1Logic::shanbi_Click, "耗掉540分,生命达到30,需时间,继续?", 400, 540},
-    {"特权待遇", &Form1Logic::yuhui_Click, "耗掉1300分,发炮不耗费分数，继续?", 1250, 1300},
+    {"炮弹", &MenuCommands::ammo_Click, "耗掉550分,炮弹暂时无限,继续?", 500, 550},
+    {"补血包", &MenuCommands::bl_Click, "耗掉180分,继续?", 1, 180},
+    {"定时机器", &MenuCommands::shirt_Click, "耗掉700分,敌人飞机暂时不动，继续?", 600, 700},
+    {"火炮加速器", &MenuCommands::spee_Click, "耗掉1000分,继续?", 950, 1000},
+    {"强力推进装置", &MenuCommands::speedsuper_Click, "耗掉950分,速度增加3倍,继续?", 900, 950},
+    {"超级修理", &MenuCommands::shanbi_Click, "耗掉540分,生命达到30,需时间,继续?", 400, 540},
+    {"特权待遇", &MenuCommands::yuhui_Click, "耗掉1300分,发炮不耗费分数，继续?", 1250, 1300},
 };
 
 TEST(Shop, EachItemAsksItsQuestionAndSellsOnlyAboveItsTestValue) {
@@ -31,7 +31,7 @@ TEST(Shop, EachItemAsksItsQuestionAndSellsOnlyAboveItsTestValue) {
         GameHarness sold;
         sold.game.score = item.scoreAbove + 1;
         sold.dialogs.answers = {Answer::Yes};
-        (sold.form.*item.click)();
+        (sold.commands.*item.click)();
         ASSERT_EQ(sold.dialogs.shown.size(), 1u) << "no refusal after a sale";
         EXPECT_EQ(sold.dialogs.shown[0].text, item.question);
         EXPECT_EQ(sold.dialogs.shown[0].title, "使用物品");
@@ -42,7 +42,7 @@ TEST(Shop, EachItemAsksItsQuestionAndSellsOnlyAboveItsTestValue) {
         refused.game.score = item.scoreAbove;
         const GameSnapshot before = GameSnapshot::of(refused);
         refused.dialogs.answers = {Answer::Yes};
-        (refused.form.*item.click)();
+        (refused.commands.*item.click)();
         ASSERT_EQ(refused.dialogs.shown.size(), 2u);
         EXPECT_EQ(refused.dialogs.shown[1].text, "分数太底");
         EXPECT_EQ(refused.dialogs.shown[1].title, "禁止");
@@ -59,7 +59,7 @@ TEST(Shop, DecliningChangesNothingNotEvenTheStatusLine) {
         h.game.statusText = "前进";
         const GameSnapshot before = GameSnapshot::of(h);
         h.dialogs.answers = {Answer::No};
-        (h.form.*item.click)();
+        (h.commands.*item.click)();
         EXPECT_EQ(h.dialogs.shown.size(), 1u) << "no refusal box after No";
         EXPECT_EQ(GameSnapshot::of(h), before);
     }
@@ -69,7 +69,7 @@ TEST(Shop, ShellsAtTheBoundariesOfTheirPrice) {
     GameHarness h;
     h.game.score = 550;
     h.dialogs.answers = {Answer::Yes};
-    h.form.ammo_Click();
+    h.commands.ammo_Click();
     EXPECT_EQ(h.game.score, 0);
     EXPECT_EQ(h.game.shells, 26);
     EXPECT_FALSE(h.game.refillOn) << "the stock is above the ceiling; no refill until it runs low";
@@ -78,7 +78,7 @@ TEST(Shop, ShellsAtTheBoundariesOfTheirPrice) {
     GameHarness below;
     below.game.score = 520;
     below.dialogs.answers = {Answer::Yes};
-    below.form.ammo_Click();
+    below.commands.ammo_Click();
     EXPECT_EQ(below.game.score, -30) << "a sale may leave the score below zero";
 }
 
@@ -86,21 +86,21 @@ TEST(Shop, HealthPackSellsFromTwoPointsAndCanBeBoughtAgain) {
     GameHarness h;
     h.game.score = 2;
     h.dialogs.answers = {Answer::Yes};
-    h.form.bl_Click();
+    h.commands.bl_Click();
     EXPECT_EQ(h.game.score, -178);
     EXPECT_EQ(h.game.life, 25);
 
     h.game.score = 400;
     h.dialogs.answers = {Answer::Yes, Answer::Yes};
-    h.form.bl_Click();
-    h.form.bl_Click();
+    h.commands.bl_Click();
+    h.commands.bl_Click();
     EXPECT_EQ(h.game.life, 35);
     EXPECT_EQ(h.game.score, 40);
 
     GameHarness poor;
     poor.game.score = 1;
     poor.dialogs.answers = {Answer::Yes};
-    poor.form.bl_Click();
+    poor.commands.bl_Click();
     EXPECT_EQ(poor.game.life, 20);
     EXPECT_EQ(poor.game.score, 1);
 }
@@ -111,7 +111,7 @@ TEST(Shop, RepairSetsLifeToThirtyAndFreezesSteeringUntilItsTimer) {
         h.game.life = lifeBefore;
         h.game.score = 541;
         h.dialogs.answers = {Answer::Yes};
-        h.form.shanbi_Click();
+        h.commands.shanbi_Click();
         EXPECT_EQ(h.game.life, 30) << "from " << lifeBefore;
         EXPECT_EQ(h.game.score, 1);
         EXPECT_FALSE(h.game.controlsEnabled);
@@ -125,7 +125,7 @@ TEST(Shop, TimedMachineStopsThePlanesUntilTimer3) {
     GameHarness h;
     h.game.score = 601;
     h.dialogs.answers = {Answer::Yes};
-    h.form.shirt_Click();
+    h.commands.shirt_Click();
     EXPECT_FALSE(h.game.planesMoving);
     EXPECT_TRUE(h.shell.timers[TimerId::Timer3]);
     EXPECT_EQ(h.game.score, -99);
@@ -135,9 +135,9 @@ TEST(Shop, LastingPowerUpsAreSoldOnceAndTakeEffect) {
     GameHarness h;
     h.game.score = 10000;
     h.dialogs.answers = {Answer::Yes, Answer::Yes, Answer::Yes};
-    h.form.spee_Click();
-    h.form.speedsuper_Click();
-    h.form.yuhui_Click();
+    h.commands.spee_Click();
+    h.commands.speedsuper_Click();
+    h.commands.yuhui_Click();
     EXPECT_FALSE(h.game.slowShells);
     EXPECT_DOUBLE_EQ(h.game.acceleration, 3.0);
     EXPECT_EQ(h.form.speedStep, 3);
@@ -153,11 +153,11 @@ TEST(Shop, RepairBoughtAgainWhileTheFirstEndsDuringTheQuestion) {
     GameHarness h;
     h.game.score = 2000;
     h.dialogs.answers = {Answer::Yes};
-    h.form.shanbi_Click();
+    h.commands.shanbi_Click();
     h.game.life = 12;
     h.dialogs.whileOpen = [&h] { h.form.Timer2_Timer(); };
     h.dialogs.answers = {Answer::Yes};
-    h.form.shanbi_Click();
+    h.commands.shanbi_Click();
     EXPECT_FALSE(h.game.controlsEnabled);
     EXPECT_TRUE(h.shell.timers[TimerId::Timer2]);
     EXPECT_EQ(h.game.statusText, "修理中----");

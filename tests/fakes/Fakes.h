@@ -139,7 +139,6 @@ class FakeDialogs : public Dialogs {
 class FakeShell : public WindowShell {
   public:
     std::map<Control, bool> enabled; // absent = never switched (enabled by design)
-    bool keyPreview = true;
     bool mainWindowEnabled = true;
     bool mainWindowVisible = true;
     bool mainWindowUnloaded = false;
@@ -156,7 +155,6 @@ class FakeShell : public WindowShell {
         return it == enabled.end() || it->second;
     }
     void setControlEnabled(Control control, bool on) override { enabled[control] = on; }
-    void setKeyPreview(bool on) override { keyPreview = on; }
     void setMainWindowEnabled(bool on) override { mainWindowEnabled = on; }
     void showMainWindow() override { mainWindowVisible = true; }
     void unloadMainWindow() override {

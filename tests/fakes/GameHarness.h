@@ -1,10 +1,12 @@
 // A whole game on fakes: the services, the board layers, plain pictures of the right sizes, the
-// game state and the main window's procedures, loaded as at start-up.
+// game state, the main window's procedures and the menu commands, loaded as at start-up.
 #pragma once
 
+#include "commands/MenuCommands.h"
 #include "display/Form1Logic.h"
 #include "fakes/Fakes.h"
 #include "game/GameEdit.h"
+#include "scores/HeroRecords.h"
 
 namespace kelvarn::test {
 
@@ -17,11 +19,14 @@ struct GameHarness {
     FakeDialogs dialogs;
     FakeShell shell;
     FakeScoreStore scores;
+    HeroRecords records{scores};
     FakeTextPrinter text;
     BoardLayers layers;
     Sprites sprites = Sprites::placeholders();
-    GameEdit game{Services{ticks, keys, random, sound, links, dialogs, shell, scores}, layers.Pic2};
+    GameEdit game{Services{ticks, keys, random, sound, links, dialogs, shell, records},
+                  layers.Pic2};
     Form1Logic form{game, layers, sprites, text};
+    MenuCommands commands{game, form};
 
     // Runs Form_Load (with `facingDraw` as the random draw that picks the facing) and enters the
     // frame loop as Timer1 does.

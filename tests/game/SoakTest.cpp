@@ -202,10 +202,10 @@ class SoakPlayer {
             // Some players open with the code for 2000 points and spend them on the timed
             // effects at once.
             h->dialogs.inputs = {"15842"};
-            h->form.miji_Click();
+            h->commands.miji_Click();
             ++codesAccepted;
-            buy(&Form1Logic::shirt_Click, 600);
-            buy(&Form1Logic::shanbi_Click, 400);
+            buy(&MenuCommands::shirt_Click, 600);
+            buy(&MenuCommands::shanbi_Click, 400);
         }
     }
 
@@ -411,27 +411,27 @@ class SoakPlayer {
             return;
         }
         if (g.game.score > 1 && g.shell.isEnabled(Control::buy)) {
-            buy(&Form1Logic::bl_Click, 1);
+            buy(&MenuCommands::bl_Click, 1);
         } else if (g.shell.isEnabled(Control::menu) && g.shell.isEnabled(Control::miji)) {
             g.dialogs.inputs = {"48213"};
-            g.form.miji_Click();
+            g.commands.miji_Click();
             ++codesAccepted;
         } else {
             g.game.life += 20;
         }
     }
 
-    void buy(void (Form1Logic::*click)(), std::int32_t scoreAbove) {
+    void buy(void (MenuCommands::*click)(), std::int32_t scoreAbove) {
         GameHarness& g = *h;
         const bool yes = chance(0.85);
         const bool sold = yes && g.game.score > scoreAbove;
         g.dialogs.answers = {yes ? Answer::Yes : Answer::No};
-        (g.form.*click)();
+        (g.commands.*click)();
         sales += sold ? 1 : 0;
-        if (sold && click == &Form1Logic::shanbi_Click) {
+        if (sold && click == &MenuCommands::shanbi_Click) {
             timer2Due_ = g.ticks.now + Timer2Interval; // enabling starts the interval again
         }
-        if (sold && click == &Form1Logic::shirt_Click) {
+        if (sold && click == &MenuCommands::shirt_Click) {
             timer3Due_ = g.ticks.now + Timer3Interval;
         }
     }
@@ -466,8 +466,8 @@ class SoakPlayer {
         }
     }
 
-    void openWindow(WindowId window, void (Form1Logic::*click)()) {
-        (h->form.*click)();
+    void openWindow(WindowId window, void (MenuCommands::*click)()) {
+        (h->commands.*click)();
         windowOpen_ = window;
         windowIterations_ = 1 + int(rng_() % 100);
     }
@@ -496,55 +496,55 @@ class SoakPlayer {
         switch (rng_() % 23) {
         case 0:
             if (buyOpen && shell.isEnabled(Control::ammo)) {
-                buy(&Form1Logic::ammo_Click, 500);
+                buy(&MenuCommands::ammo_Click, 500);
             }
             break;
         case 1:
             if (buyOpen) {
-                buy(&Form1Logic::bl_Click, 1);
+                buy(&MenuCommands::bl_Click, 1);
             }
             break;
         case 2:
         case 21:
             if (buyOpen) {
-                buy(&Form1Logic::shirt_Click, 600);
+                buy(&MenuCommands::shirt_Click, 600);
             }
             break;
         case 3:
             if (buyOpen && shell.isEnabled(Control::spee)) {
-                buy(&Form1Logic::spee_Click, 950);
+                buy(&MenuCommands::spee_Click, 950);
             }
             break;
         case 4:
             if (buyOpen && shell.isEnabled(Control::speedsuper)) {
-                buy(&Form1Logic::speedsuper_Click, 900);
+                buy(&MenuCommands::speedsuper_Click, 900);
             }
             break;
         case 5:
         case 22:
             if (shell.isEnabled(Control::shanbi)) {
-                buy(&Form1Logic::shanbi_Click, 400);
+                buy(&MenuCommands::shanbi_Click, 400);
             }
             break;
         case 6:
             if (shell.isEnabled(Control::yuhui)) {
-                buy(&Form1Logic::yuhui_Click, 1250);
+                buy(&MenuCommands::yuhui_Click, 1250);
             }
             break;
         case 7: {
             const bool yes = chance(0.1);
             g.dialogs.answers = {yes ? Answer::Yes : Answer::No};
-            g.form.restart_Click();
+            g.commands.restart_Click();
             restarts += yes ? 1 : 0;
             break;
         }
         case 8:
         case 9:
             if (shell.isEnabled(Control::m1)) {
-                g.form.m1_Click();
+                g.commands.m1_Click();
                 ++pauses;
             } else if (shell.isEnabled(Control::m2)) {
-                g.form.m2_Click();
+                g.commands.m2_Click();
             }
             break;
         case 10:
@@ -552,51 +552,52 @@ class SoakPlayer {
                 const std::string answer = pick<std::string>(
                     {"48213", "90576", "15842", " 48213", "15842 ", "", "12345", "４８２１３"});
                 g.dialogs.inputs = {answer};
-                g.form.miji_Click();
+                g.commands.miji_Click();
                 codesAccepted += shell.isEnabled(Control::miji) ? 0 : 1;
             }
             break;
         case 11: {
-            using Click = void (Form1Logic::*)();
-            const Click settings[] = {
-                &Form1Logic::black_Click,  &Form1Logic::blue_Click,  &Form1Logic::green_Click,
-                &Form1Logic::yellow_Click, &Form1Logic::grey_Click,  &Form1Logic::wordblue_Click,
-                &Form1Logic::vv_Click,     &Form1Logic::fd_Click,    &Form1Logic::asghhj_Click,
-                &Form1Logic::addgf_Click,  &Form1Logic::site_Click,  &Form1Logic::update_Click,
-                &Form1Logic::mail_Click,   &Form1Logic::Label1_Click};
-            (g.form.*settings[rng_() % std::size(settings)])();
+            using Click = void (MenuCommands::*)();
+            const Click settings[] = {&MenuCommands::black_Click,  &MenuCommands::blue_Click,
+                                      &MenuCommands::green_Click,  &MenuCommands::yellow_Click,
+                                      &MenuCommands::grey_Click,   &MenuCommands::wordblue_Click,
+                                      &MenuCommands::vv_Click,     &MenuCommands::fd_Click,
+                                      &MenuCommands::asghhj_Click, &MenuCommands::addgf_Click,
+                                      &MenuCommands::site_Click,   &MenuCommands::update_Click,
+                                      &MenuCommands::mail_Click,   &MenuCommands::Label1_Click};
+            (g.commands.*settings[rng_() % std::size(settings)])();
             break;
         }
         case 12:
-            g.form.menuTitle_Click();
+            g.commands.menuTitle_Click();
             break;
         case 13:
             if (functionsOpen && shell.isEnabled(Control::mhero)) {
-                openWindow(WindowId::High, &Form1Logic::mhero_Click);
+                openWindow(WindowId::High, &MenuCommands::mhero_Click);
             }
             break;
         case 14:
             if (shell.isEnabled(Control::h)) {
-                openWindow(WindowId::Form2, &Form1Logic::h_Click);
+                openWindow(WindowId::Form2, &MenuCommands::h_Click);
             }
             break;
         case 15:
             if (shell.isEnabled(Control::fg)) {
-                openWindow(WindowId::frmHelp, &Form1Logic::fg_Click);
+                openWindow(WindowId::frmHelp, &MenuCommands::fg_Click);
             }
             break;
         case 16:
-            g.form.renew_Click();
+            g.commands.renew_Click();
             break;
         case 17:
             if (shell.isEnabled(Control::m3)) {
                 g.dialogs.answers = {chance(0.02) ? Answer::Yes : Answer::No};
-                g.form.m3_Click();
+                g.commands.m3_Click();
             }
             break;
         case 18:
             if (shell.isEnabled(Control::picexit) && chance(0.02)) {
-                g.form.picexit_Click();
+                g.commands.picexit_Click();
             }
             break;
         case 19:
@@ -606,7 +607,7 @@ class SoakPlayer {
             break;
         default:
             if (!shell.isEnabled(Control::m1) && shell.isEnabled(Control::m2)) {
-                g.form.m2_Click();
+                g.commands.m2_Click();
             }
             break;
         }

@@ -8,7 +8,7 @@
 #include <QPixmap>
 #include <optional>
 
-#include "display/Form1Logic.h"
+#include "commands/MenuCommands.h"
 
 namespace kelvarn {
 
@@ -23,13 +23,13 @@ struct MenuLine {
     Kind kind;
     const char* name;
     const char* caption;
-    void (Form1Logic::*click)() = nullptr;
+    void (MenuCommands::*click)() = nullptr;
     const char* shortcut = nullptr;
     std::optional<Control> control = std::nullopt;
     const char* picture = nullptr;
 };
 
-using F = Form1Logic;
+using F = MenuCommands;
 constexpr Kind T = Kind::Title, I = Kind::Item, S = Kind::Separator;
 
 const MenuLine MenuTree[] = {
@@ -109,7 +109,7 @@ bool MenuBarParts::setControlEnabled(Control control, bool enabled) const {
     return true;
 }
 
-MenuBarParts buildMenuBar(QMenuBar& bar, Form1Logic& form) {
+MenuBarParts buildMenuBar(QMenuBar& bar, MenuCommands& commands) {
     MenuBarParts parts;
     QMenu* open[2] = {nullptr, nullptr}; // the menu at depth 0 and at depth 1 being filled
     for (const MenuLine& line : MenuTree) {
@@ -120,7 +120,8 @@ MenuBarParts buildMenuBar(QMenuBar& bar, Form1Logic& form) {
             QMenu* parent = line.depth == 0 ? nullptr : open[0];
             QMenu* menu = parent != nullptr ? parent->addMenu(caption) : bar.addMenu(caption);
             menu->setObjectName(name);
-            QObject::connect(menu, &QMenu::aboutToShow, menu, [&form] { form.menuTitle_Click(); });
+            QObject::connect(menu, &QMenu::aboutToShow, menu,
+                             [&commands] { commands.menuTitle_Click(); });
             open[line.depth] = menu;
             parts.menus.push_back(menu);
             action = menu->menuAction();
@@ -129,7 +130,7 @@ MenuBarParts buildMenuBar(QMenuBar& bar, Form1Logic& form) {
         } else {
             action = open[line.depth - 1]->addAction(caption);
             QObject::connect(action, &QAction::triggered, action,
-                             [&form, click = line.click] { (form.*click)(); });
+                             [&commands, click = line.click] { (commands.*click)(); });
         }
         action->setObjectName(name);
         if (line.shortcut != nullptr) {

@@ -1,5 +1,5 @@
 // The main window's menu bar: seven menus, three of them nested under "设置", every item wired to
-// its handler in Form1Logic and every title clicking as its menu opens.
+// its handler in MenuCommands and every title clicking as its menu opens.
 #pragma once
 
 #include <map>
@@ -13,7 +13,7 @@ class QMenuBar;
 
 namespace kelvarn {
 
-class Form1Logic;
+class MenuCommands;
 
 struct MenuBarParts {
     // The action whose enabled state each control is; for the titles "功能" and "买卖" their
@@ -29,7 +29,7 @@ struct MenuBarParts {
 };
 
 // Builds the whole tree into `bar`. Every action and menu is named after its control ("restart",
-// "menu2", ...). `form` must outlive the bar.
-MenuBarParts buildMenuBar(QMenuBar& bar, Form1Logic& form);
+// "menu2", ...). `commands` must outlive the bar.
+MenuBarParts buildMenuBar(QMenuBar& bar, MenuCommands& commands);
 
 } // namespace kelvarn

@@ -146,7 +146,6 @@ Form1::Form1(Form1Logic& logic, QWidget* parent) : QMainWindow(parent), logic_(l
     Label1->setToolTip(QStringLiteral("网址：") + address);
     Label1->setMouseTracking(true);
     Label1->onMouseMove = [this] { Label1_MouseMove(); };
-    Label1->onClick = [this] { logic_.Label1_Click(); };
 
     // The studio's name does nothing, but it is not the background either: the pointer over it
     // brings up the author's line and leaves the underline and the exit label as they are.
@@ -168,7 +167,6 @@ Form1::Form1(Form1Logic& logic, QWidget* parent) : QMainWindow(parent), logic_(l
     picexit->onMouseMove = [this] { picexit_MouseMove(); };
     picexit->onMouseDown = [this] { picexit_MouseDown(); };
     picexit->onMouseUp = [this] { picexit_MouseUp(); };
-    picexit->onClick = [this] { logic_.picexit_Click(); };
 
     Shape1 = new QFrame(background_);
     Shape1->setObjectName(QStringLiteral("Shape1"));
@@ -248,9 +246,7 @@ void Form1::mouseMoveEvent(QMouseEvent* event) {
 
 void Form1::keyPressEvent(QKeyEvent* event) {
     // Auto-repeat presses come here too: holding two arrows keeps the speed gauge at 0.
-    if (logic_.keyPreview) {
-        logic_.Form_KeyDown();
-    }
+    logic_.Form_KeyDown();
     event->accept();
 }
 
@@ -260,9 +256,7 @@ void Form1::keyReleaseEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    if (logic_.keyPreview) {
-        logic_.Form_KeyUp(event->key() == Qt::Key_A ? int(KeyA) : event->key());
-    }
+    logic_.Form_KeyUp(event->key() == Qt::Key_A ? int(KeyA) : event->key());
     event->accept();
 }
 

@@ -66,6 +66,8 @@ class Form1 : public QMainWindow {
     static constexpr QRgb ExitPressed = qRgb(128, 255, 128);
 
     BoardView* MainBoard = nullptr;
+    // The clicks of the address and the exit label are the menu commands'; whoever builds the
+    // window wires them.
     PointerLabel* Label1 = nullptr;
     PointerLabel* TXT = nullptr;
     PointerLabel* picexit = nullptr;

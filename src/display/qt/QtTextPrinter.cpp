@@ -4,6 +4,12 @@
 
 namespace kelvarn {
 
+QFont boardFont() {
+    QFont font(QStringLiteral("宋体"));
+    font.setPointSizeF(9);
+    return font;
+}
+
 QtTextPrinter::QtTextPrinter(const QFont& font) : font_(font) {
     const QFontMetrics metrics(font_);
     lineHeight_ = metrics.height();

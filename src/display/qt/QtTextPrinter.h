@@ -43,4 +43,7 @@ class QtTextPrinter : public TextPrinter {
     int lineCount_ = 0;
 };
 
+// The board's font: the window's default face at 9 points.
+QFont boardFont();
+
 } // namespace kelvarn

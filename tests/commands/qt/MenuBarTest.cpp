@@ -9,9 +9,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "commands/MenuCommands.h"
 #include "commands/qt/MenuBar.h"
 #include "display/Form1Logic.h"
 #include "fakes/Fakes.h"
+#include "scores/HeroRecords.h"
 
 namespace kelvarn::test {
 namespace {
@@ -38,14 +40,17 @@ struct MenuHarness {
     FakeDialogs dialogs;
     MenuShell shell;
     FakeScoreStore scores;
+    HeroRecords records{scores};
     FakeTextPrinter text;
     BoardLayers layers;
     Sprites sprites = Sprites::placeholders();
-    GameEdit game{Services{ticks, keys, random, sound, links, dialogs, shell, scores}, layers.Pic2};
+    GameEdit game{Services{ticks, keys, random, sound, links, dialogs, shell, records},
+                  layers.Pic2};
     Form1Logic form{game, layers, sprites, text};
+    MenuCommands commands{game, form};
     QMainWindow window;
     QMenuBar& bar = *window.menuBar();
-    MenuBarParts parts = buildMenuBar(bar, form);
+    MenuBarParts parts = buildMenuBar(bar, commands);
 
     MenuHarness() {
         shell.parts = &parts;

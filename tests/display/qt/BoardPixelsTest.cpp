@@ -6,8 +6,8 @@
 #include <QPainter>
 
 #include "display/qt/Form1.h"
-#include "display/qt/GameApplication.h"
 #include "display/qt/Pictures.h"
+#include "display/qt/QtTextPrinter.h"
 #include "fakes/GameHarness.h"
 
 namespace kelvarn::test {

@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "display/qt/BoardScaler.h"
-#include "display/qt/GameApplication.h"
 #include "display/qt/Pictures.h"
 #include "display/qt/QtTextPrinter.h"
 #include "fakes/GameHarness.h"

@@ -18,6 +18,9 @@ struct MainWindow : ::testing::Test {
     GameHarness h;
     Form1 form{h.form};
     void SetUp() override {
+        // The labels' commands, wired as the program wires them.
+        form.Label1->onClick = [this] { h.commands.Label1_Click(); };
+        form.picexit->onClick = [this] { h.commands.picexit_Click(); };
         form.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     }

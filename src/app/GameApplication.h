@@ -1,6 +1,7 @@
-// The whole program put together: the Qt services, the game state, the main window, the frame
-// driver, and the window services the rules ask for (enabling controls, timers, showing and
-// closing windows, ending the program).
+// The whole program put together: the Qt services, the game state and its high-score keeper,
+// the main window with its menu bar and commands, the other windows, the frame driver, and the
+// window services the rules ask for (enabling controls, timers, showing and closing windows,
+// ending the program).
 #pragma once
 
 #include <QObject>
@@ -9,12 +10,14 @@
 #include <map>
 #include <memory>
 
+#include "commands/MenuCommands.h"
 #include "display/Form1Logic.h"
 #include "display/qt/Form1.h"
 #include "display/qt/FrameDriver.h"
 #include "display/qt/QtTextPrinter.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/QtSound.h"
+#include "scores/HeroRecords.h"
 #include "scores/ScoreStore.h"
 
 class QAction;
@@ -35,6 +38,7 @@ class GameApplication : public QObject, public WindowShell {
     Form1* mainWindow() const { return form_; }
     GameEdit& game() { return game_; }
     Form1Logic& logic() { return logic_; }
+    MenuCommands& commands() { return commands_; }
     FrameDriver& driver() { return driver_; }
     bool ended() const { return ended_; }
     // The window when it is open, else null.
@@ -44,7 +48,6 @@ class GameApplication : public QObject, public WindowShell {
 
     // ---- WindowShell ----
     void setControlEnabled(Control control, bool enabled) override;
-    void setKeyPreview(bool on) override;
     void setMainWindowEnabled(bool enabled) override;
     void showMainWindow() override;
     void unloadMainWindow() override;
@@ -64,11 +67,13 @@ class GameApplication : public QObject, public WindowShell {
     QtLinkOpener links_;
     QtDialogs dialogs_;
     std::unique_ptr<ScoreStore> scores_;
+    HeroRecords records_;
     BoardLayers layers_;
     Sprites sprites_;
     QtTextPrinter text_;
     GameEdit game_;
     Form1Logic logic_;
+    MenuCommands commands_;
     QPointer<Form1> form_;
     FrameDriver driver_;
     QTimer timer2_;
@@ -77,8 +82,5 @@ class GameApplication : public QObject, public WindowShell {
     std::map<WindowId, QPointer<QWidget>> windows_;
     bool ended_ = false;
 };
-
-// The board's font: the window's default face at 9 points.
-QFont boardFont();
 
 } // namespace kelvarn

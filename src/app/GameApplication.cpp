@@ -1,4 +1,4 @@
-#include "display/qt/GameApplication.h"
+#include "app/GameApplication.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,28 +19,25 @@
 
 namespace kelvarn {
 
-QFont boardFont() {
-    QFont font(QStringLiteral("宋体"));
-    font.setPointSizeF(9);
-    return font;
-}
-
 GameApplication::GameApplication(const QString& programFolder)
     : sound_(programFolder + QStringLiteral("/sound")), scores_(makeFileScoreStore()),
-      sprites_((initialiseResources(), loadSprites())), text_(boardFont()),
-      game_(Services{ticks_, keys_, random_, sound_, links_, dialogs_, *this, *scores_},
+      records_(*scores_), sprites_((initialiseResources(), loadSprites())), text_(boardFont()),
+      game_(Services{ticks_, keys_, random_, sound_, links_, dialogs_, *this, records_},
             layers_.Pic2),
-      logic_(game_, layers_, sprites_, text_), form_(new Form1(logic_)), driver_(logic_, ticks_) {
+      logic_(game_, layers_, sprites_, text_), commands_(game_, logic_), form_(new Form1(logic_)),
+      driver_(logic_, ticks_) {
     qApp->installEventFilter(&keys_);
     QIcon icon;
     icon.addPixmap(QPixmap::fromImage(loadPicture(QStringLiteral("Form1_icon16"))));
     icon.addPixmap(QPixmap::fromImage(loadPicture(QStringLiteral("Form1_icon32"))));
     form_->setWindowIcon(icon);
+    form_->Label1->onClick = [this] { commands_.Label1_Click(); };
+    form_->picexit->onClick = [this] { commands_.picexit_Click(); };
 
     // The menu bar is built before the load handler runs, so that the start-up greying of
     // "继续" reaches its item. A frame never runs while a menu is open; closing one wakes the
     // frame loop (queued: the menu is still the active popup while it hides).
-    const MenuBarParts parts = buildMenuBar(*form_->menuBar(), logic_);
+    const MenuBarParts parts = buildMenuBar(*form_->menuBar(), commands_);
     menuControls_ = parts.controls;
     for (QMenu* menu : parts.menus) {
         connect(menu, &QMenu::aboutToHide, &driver_, &FrameDriver::wake, Qt::QueuedConnection);
@@ -96,10 +93,6 @@ void GameApplication::setControlEnabled(Control control, bool enabled) {
     if (it != menuControls_.end() && it->second != nullptr) {
         it->second->setEnabled(enabled);
     }
-}
-
-void GameApplication::setKeyPreview(bool) {
-    // The window asks Form1Logic::keyPreview before it hands a key to the handlers.
 }
 
 void GameApplication::setMainWindowEnabled(bool enabled) {

@@ -6,7 +6,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "display/qt/GameApplication.h"
+#include "app/GameApplication.h"
 #include "scores/qt/High.h"
 
 namespace kelvarn::test {

@@ -8,7 +8,8 @@
 #include "display/qt/Form1.h"
 #include "display/qt/FrameDriver.h"
 #include "fakes/GameHarness.h"
-#include "platform/qt/QtServices.h"
+#include "platform/qt/QtKeyQuery.h"
+#include "platform/qt/QtTickCounter.h"
 #include "scores/Maker.h"
 
 namespace kelvarn::test {

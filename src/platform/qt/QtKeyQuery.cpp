@@ -1,11 +1,30 @@
 #include "platform/qt/QtKeyQuery.h"
 
 #include <QCoreApplication>
-#include <QTimer>
+#include <QKeyEvent>
+#include <algorithm>
 
 #include "platform/qt/X11KeyRepeat.h"
 
 namespace kelvarn {
+namespace {
+
+KeyEvent plainEvent(const QKeyEvent& event) {
+    return {event.type() == QEvent::KeyPress,
+            QtKeyQuery::keyCodeFor(event.key()),
+            event.key(),
+            event.nativeScanCode(),
+            event.timestamp(),
+            event.isAutoRepeat()};
+}
+
+} // namespace
+
+QtKeyQuery::QtKeyQuery(QObject* parent) : QObject(parent), tracker_(keyReleasesNeedHoldingBack()) {
+    dueTimer_.setSingleShot(true);
+    dueTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&dueTimer_, &QTimer::timeout, this, &QtKeyQuery::sendOnDue);
+}
 
 int QtKeyQuery::keyCodeFor(int qtKey) {
     switch (qtKey) {
@@ -24,91 +43,57 @@ int QtKeyQuery::keyCodeFor(int qtKey) {
     }
 }
 
-bool QtKeyQuery::keyPressed(int key) {
-    const bool pressed = down_.count(key) > 0 || latched_.count(key) > 0;
-    latched_.erase(key);
-    return pressed;
-}
-
-namespace {
-// How long a release waits for the press that would make it an auto-repeat. Far below a frame.
-constexpr int RepeatPairWaitMs = 20;
-} // namespace
-
-QtKeyQuery::QtKeyQuery(QObject* parent) : QObject(parent) {
-    // Without the server's help, X11 repeats a held key as a release and a press, and a release
-    // must wait to be told apart.
-    holdBackReleases_ = keyReleasesNeedHoldingBack();
-}
-
 bool QtKeyQuery::eventFilter(QObject* watched, QEvent* event) {
-    // A key event travels from the focus widget up to its window; every step sets the same state,
-    // so seeing it more than once changes nothing.
-    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+    // A key event travels from the focus widget up to its window and passes here at every step;
+    // the tracker's state takes it the same way each time. A held release sent on has already
+    // been taken.
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && !sendingOn_) {
         auto* keyEvent = static_cast<QKeyEvent*>(event);
-        if (!delivering_ && takeBackHeldRelease(watched, *keyEvent)) {
-            return true; // held back in turn, or delivered again after the release before it
-        }
-        if (const int code = keyCodeFor(keyEvent->key())) {
-            if (event->type() == QEvent::KeyPress) {
-                down_.insert(code);
-                latched_.insert(code);
-            } else if (!keyEvent->isAutoRepeat()) {
-                down_.erase(code);
-            }
+        const KeyTracker::Outcome outcome =
+            tracker_.arrive(plainEvent(*keyEvent), clock_.tickCount());
+        sendOn(outcome.goesFirst);
+        if (outcome.heldAs) {
+            held_[*outcome.heldAs] = {watched, std::unique_ptr<QKeyEvent>(keyEvent->clone())};
+            waitForNextDue();
+            return true;
         }
     } else if (event->type() == QEvent::ApplicationDeactivate) {
-        // Keys released while another application had the focus never reach us.
-        down_.clear();
+        tracker_.focusLost();
     }
     return QObject::eventFilter(watched, event);
 }
 
-bool QtKeyQuery::takeBackHeldRelease(QObject* receiver, QKeyEvent& event) {
-    // X11 repeats a held key as a release and a press with one timestamp. Qt calls the release a
-    // repeat only if the press is already queued, which it mostly is not; so a release it calls
-    // real waits a moment, and a press that pairs with it makes it a repeat.
-    const bool press = event.type() == QEvent::KeyPress;
-    for (auto it = held_.begin(); it != held_.end(); ++it) {
-        if (!sameKey(*it->event, event)) {
-            continue;
-        }
-        if (press && it->event->timestamp() == event.timestamp()) {
-            held_.erase(it); // the key never went up
-            return false;
-        }
-        // The key went up before this event of the same key: that comes first.
-        deliverHeld(it->id);
-        break;
-    }
-    if (!press && holdBackReleases_ && !event.isAutoRepeat()) {
-        const int id = nextHeldId_++;
-        held_.push_back({id, receiver, std::unique_ptr<QKeyEvent>(event.clone())});
-        QTimer::singleShot(RepeatPairWaitMs, this, [this, id] { deliverHeld(id); });
-        return true;
-    }
-    return false;
-}
-
-bool QtKeyQuery::sameKey(const QKeyEvent& a, const QKeyEvent& b) {
-    return a.nativeScanCode() != 0 || b.nativeScanCode() != 0
-               ? a.nativeScanCode() == b.nativeScanCode()
-               : a.key() == b.key();
-}
-
-void QtKeyQuery::deliverHeld(int id) {
-    for (auto it = held_.begin(); it != held_.end(); ++it) {
-        if (it->id != id) {
-            continue;
-        }
-        HeldRelease release = std::move(*it);
-        held_.erase(it);
-        if (release.receiver) {
-            delivering_ = true;
-            QCoreApplication::sendEvent(release.receiver, release.event.get());
-            delivering_ = false;
-        }
+void QtKeyQuery::sendOn(std::optional<int> id) {
+    if (!id) {
         return;
+    }
+    const auto it = held_.find(*id);
+    if (it == held_.end()) {
+        return;
+    }
+    const HeldRelease release = std::move(it->second);
+    held_.erase(it);
+    if (release.receiver) {
+        sendingOn_ = true;
+        QCoreApplication::sendEvent(release.receiver, release.event.get());
+        sendingOn_ = false;
+    }
+}
+
+void QtKeyQuery::sendOnDue() {
+    for (const int id : tracker_.due(clock_.tickCount())) {
+        sendOn(id);
+    }
+    waitForNextDue();
+}
+
+void QtKeyQuery::waitForNextDue() {
+    if (dueTimer_.isActive()) {
+        return;
+    }
+    if (const auto wait = tracker_.nextDueIn(clock_.tickCount())) {
+        // A timer may fire a shade early by the tick counter; then it waits again.
+        dueTimer_.start(int(std::max<std::uint32_t>(*wait, 1)));
     }
 }
 

@@ -1,56 +1,50 @@
-// The keyboard on Qt, kept from the key events the application receives.
+// The keyboard on Qt: an application-wide event filter (so it sees key events whichever widget
+// has the focus) that hands every key event to the key tracker, holds back the releases the
+// tracker holds and sends them on to their receivers when the tracker lets them go.
 #pragma once
 
 #include <QKeyEvent>
 #include <QObject>
 #include <QPointer>
-#include <deque>
+#include <QTimer>
+#include <map>
 #include <memory>
-#include <set>
+#include <optional>
 
-#include "platform/Services.h"
+#include "platform/KeyTracker.h"
+#include "platform/qt/QtTickCounter.h"
 
 namespace kelvarn {
 
-// Keeps the state of every key from the key events the application receives (an application-wide
-// event filter, so it sees them whichever widget has the focus). Auto-repeat releases are ignored:
-// a key held down stays down until it is really released. On X11 the server is asked to repeat a
-// held key with presses alone; where it cannot, each release is held back a moment to see whether
-// it is half of a repeat.
 class QtKeyQuery : public QObject, public KeyQuery {
     Q_OBJECT
   public:
+    // Holds releases back where the display needs it (chosen here, once, for X11).
     explicit QtKeyQuery(QObject* parent = nullptr);
-    bool keyPressed(int key) override;
+    bool keyPressed(int key) override { return tracker_.keyPressed(key); }
     // The game's key code for a Qt key, or 0 for keys the game never asks about.
     static int keyCodeFor(int qtKey);
-    // Whether releases are held back to be paired with a repeat press (chosen at construction).
-    bool holdsBackReleases() const { return holdBackReleases_; }
-    void setHoldBackReleases(bool on) { holdBackReleases_ = on; }
+    bool holdsBackReleases() const { return tracker_.holdsBackReleases(); }
+    void setHoldBackReleases(bool on) { tracker_.setHoldBackReleases(on); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // A release held back until it is known not to be half of an X11 auto-repeat pair.
     struct HeldRelease {
-        int id;
         QPointer<QObject> receiver;
         std::unique_ptr<QKeyEvent> event;
     };
-    // Pairs a key event with a release of the same key that is being held back: a press with its
-    // timestamp cancels it, any other event of that key delivers it first. Holds the event back
-    // itself (true) when it is a release that must wait.
-    bool takeBackHeldRelease(QObject* receiver, QKeyEvent& event);
-    static bool sameKey(const QKeyEvent& a, const QKeyEvent& b);
-    void deliverHeld(int id);
+    // Sends a held release on to its receiver, if that still lives.
+    void sendOn(std::optional<int> id);
+    void sendOnDue();
+    void waitForNextDue();
 
-    std::set<int> down_;
-    std::set<int> latched_;
-    std::deque<HeldRelease> held_;
-    int nextHeldId_ = 0;
-    bool delivering_ = false;
-    bool holdBackReleases_ = false;
+    KeyTracker tracker_;
+    QtTickCounter clock_;
+    std::map<int, HeldRelease> held_;
+    QTimer dueTimer_;
+    bool sendingOn_ = false;
 };
 
 } // namespace kelvarn

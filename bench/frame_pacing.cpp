@@ -19,7 +19,7 @@
 #include "display/qt/FrameDriver.h"
 #include "display/qt/QtTextPrinter.h"
 #include "fakes/GameHarness.h"
-#include "platform/qt/QtServices.h"
+#include "platform/qt/QtTickCounter.h"
 
 namespace {
 

@@ -6,11 +6,11 @@ namespace {
 
 constexpr std::uint32_t ShotInterval = 300; // milliseconds between two shells
 constexpr int MaxShellsInFlight = 30;
-constexpr int RefillBelow = 6;      // firing below this stock switches the refill on
-constexpr int ShellOutRow = 362;    // a shell reaching this row has sunk out of the sea
-constexpr int ShellSize = 6;        // the test square runs from (x, y) to (x + 6, y + 6)
-constexpr int SubTargetWidth = 35;  // a submarine is harmed from x to x + 35 ...
-constexpr int SubTargetHeight = 10; // ... and from y to y + 10
+constexpr int RefillBelow = 6;           // firing below this stock switches the refill on
+constexpr int ShellOutRow = 362;         // a shell reaching this row has sunk out of the sea
+constexpr int ShellCornerOffset = 6;     // the test square's far corners lie at x + 6 and y + 6
+constexpr int SubFrontRightOffset = 35;  // a submarine is harmed from x to x + 35 ...
+constexpr int SubFrontBottomOffset = 10; // ... and from y to y + 10
 constexpr int LastBlastFrame = 11;
 
 } // namespace
@@ -64,8 +64,8 @@ void GameEdit::testShellHit(int slot) {
     const int y = shell.y;
     // The layer as the painter left it at the end of the previous frame: every corner is read
     // before anything changes.
-    const int cornerX[4] = {x, x + ShellSize, x + ShellSize, x};
-    const int cornerY[4] = {y, y, y + ShellSize, y + ShellSize};
+    const int cornerX[4] = {x, x + ShellCornerOffset, x + ShellCornerOffset, x};
+    const int cornerY[4] = {y, y, y + ShellCornerOffset, y + ShellCornerOffset};
     std::uint32_t colour[4];
     for (int c = 0; c < 4; ++c) {
         colour[c] = hitLayer_.pixel(cornerX[c], cornerY[c]);
@@ -79,8 +79,8 @@ void GameEdit::testShellHit(int slot) {
         // Every submarine whose front rectangle holds the point is struck, wrecks included.
         for (int j = 1; j <= subList.size; ++j) {
             const SubState& sub = subList[j];
-            if (sub.x <= px && px <= sub.x + SubTargetWidth && sub.y <= py &&
-                py <= sub.y + SubTargetHeight) {
+            if (sub.x <= px && px <= sub.x + SubFrontRightOffset && sub.y <= py &&
+                py <= sub.y + SubFrontBottomOffset) {
                 destroySubmarine(j);
             }
         }

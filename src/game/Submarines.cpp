@@ -10,36 +10,30 @@ constexpr int SubRightLimit = 414;
 constexpr int MaxCruising = 25;
 constexpr int MovedSlots = 25; // slots 26 to 30 are never moved
 
-// The burst size a level puts back on every kill; 0 = leave it as it is (levels 1, 8 and 9).
-int burstBaseForLevel(int level) {
-    switch (level) {
-    case 2:
-        return 6;
-    case 3:
-        return 10;
-    case 4:
-        return 14;
-    case 5:
-        return 20;
-    case 6:
-        return 26;
-    case 7:
-        return 33;
-    default:
-        return level >= 10 ? 45 : 0;
-    }
-}
-
+// The level table: the kill that reaches each level, and the burst size that level puts back on
+// every kill (0 = leave it as it is, as levels 8 and 9 do; level 1 has no row).
 struct LevelStep {
     int kills;
     int level;
-    int burstBase; // 0 = unchanged
+    int burstBase;
 };
 
 constexpr LevelStep LevelTable[] = {
     {10, 2, 6},   {25, 3, 10}, {50, 4, 14}, {75, 5, 20},   {90, 6, 26},
     {110, 7, 33}, {130, 8, 0}, {150, 9, 0}, {175, 10, 45}, {210, 11, 45},
 };
+
+// The burst size of the highest row at or below `level`: the level's own row, the last row's past
+// the table, and 0 (unchanged) below it.
+int burstBaseForLevel(int level) {
+    int base = 0;
+    for (const LevelStep& step : LevelTable) {
+        if (step.level <= level) {
+            base = step.burstBase;
+        }
+    }
+    return base;
+}
 
 } // namespace
 

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "scores/qt/TwipsLayout.h"
+
 namespace kelvarn {
 namespace {
 
@@ -35,13 +37,6 @@ QString labelText(const std::string& text) {
     return s;
 }
 
-QPushButton* makeButton(const QString& caption, const QRect& geometry, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setGeometry(geometry);
-    button->setCursor(Qt::CrossCursor);
-    return button;
-}
-
 } // namespace
 
 High::High(GameEdit& game, bool afterRecord, QWidget* parent)
@@ -51,20 +46,15 @@ High::High(GameEdit& game, bool afterRecord, QWidget* parent)
     setObjectName(QStringLiteral("High"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("英雄榜 3.0"));
-    setGeometry(273, 111, 207, 307);
-    setFixedSize(207, 307);
+    setFixedSize(twipsToPixels(3105), twipsToPixels(4605));
+    placeWindowAt(*this, 4095, 1665);
 
     Shape1 = new OutlineShape(QColor(192, 192, 192), this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setGeometry(16, 8, 181, 269);
+    Shape1->setGeometry(twipsRect(240, 120, 2715, 4035));
 
-    lblScore = new QLabel(this);
-    lblScore->setObjectName(QStringLiteral("lblScore"));
-    lblScore->setGeometry(16, 8, 183, 269);
-    // Names come from the file and the player: never let them be read as markup.
-    lblScore->setTextFormat(Qt::PlainText);
-    lblScore->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblScore->setWordWrap(true);
+    // Names come from the file and the player: the list is plain text, never markup.
+    lblScore = addLabel(this, "lblScore", QString(), twipsRect(240, 120, 2745, 4035), true);
     QFont font(QStringLiteral("宋体"));
     font.setPointSizeF(9.75);
     lblScore->setFont(font);
@@ -73,15 +63,14 @@ High::High(GameEdit& game, bool afterRecord, QWidget* parent)
     lblScore->setPalette(palette);
     lblScore->setAutoFillBackground(false);
 
-    Command2 = makeButton(QStringLiteral("返回"), QRect(40, 280, 49, 25), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command1 = makeButton(QStringLiteral("退出"), QRect(128, 280, 49, 25), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    Command2 = addButton(this, "Command2", QStringLiteral("返回"), twipsRect(600, 4200, 735, 375));
+    Command1 = addButton(this, "Command1", QStringLiteral("退出"), twipsRect(1920, 4200, 735, 375));
     connect(Command2, &QPushButton::clicked, this, &High::Command2_Click);
     connect(Command1, &QPushButton::clicked, this, &High::Command1_Click);
     if (afterRecord_) {
+        // About the middle of the width, and mostly below the bottom edge.
         Command2->hide();
-        Command1->move(80, 304);
+        Command1->move(twipsToPixels(1200), twipsToPixels(4560));
     }
 
     Timer1 = new QTimer(this);

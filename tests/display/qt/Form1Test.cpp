@@ -8,7 +8,7 @@
 #include "display/qt/Form1.h"
 #include "display/qt/FrameDriver.h"
 #include "fakes/GameHarness.h"
-#include "platform/qt/QtServices.h"
+#include "platform/qt/QtTickCounter.h"
 #include "scores/Maker.h"
 
 namespace kelvarn::test {
@@ -140,82 +140,6 @@ TEST_F(MainWindow, AutoRepeatReleasesFireNothing) {
     QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QString(" "), true);
     QApplication::sendEvent(&form, &repeatRelease);
     EXPECT_EQ(h.game.shellsUsed, 0);
-}
-
-// ---- the keyboard as the rules see it ----
-
-TEST(KeyQuery, AKeyCountsWhileDownAndOnceAfterAShortPress) {
-    QtKeyQuery keys;
-    qApp->installEventFilter(&keys);
-    QWidget target;
-    auto send = [&](QEvent::Type type, int key, bool repeat = false) {
-        QKeyEvent e(type, key, Qt::NoModifier, QString(), repeat);
-        QApplication::sendEvent(&target, &e);
-    };
-    EXPECT_FALSE(keys.keyPressed(KeyLeft));
-
-    send(QEvent::KeyPress, Qt::Key_Left);
-    EXPECT_TRUE(keys.keyPressed(KeyLeft));
-    EXPECT_TRUE(keys.keyPressed(KeyLeft)) << "still down";
-    send(QEvent::KeyRelease, Qt::Key_Left);
-    EXPECT_FALSE(keys.keyPressed(KeyLeft)) << "the press was already seen";
-
-    send(QEvent::KeyPress, Qt::Key_Space);
-    send(QEvent::KeyRelease, Qt::Key_Space);
-    EXPECT_TRUE(keys.keyPressed(KeySpace)) << "pressed since the last query";
-    EXPECT_FALSE(keys.keyPressed(KeySpace));
-
-    send(QEvent::KeyPress, Qt::Key_Right);
-    send(QEvent::KeyRelease, Qt::Key_Right, true); // auto-repeat: the key is still held
-    send(QEvent::KeyPress, Qt::Key_Right, true);
-    EXPECT_TRUE(keys.keyPressed(KeyRight));
-    EXPECT_TRUE(keys.keyPressed(KeyRight));
-    send(QEvent::KeyRelease, Qt::Key_Right);
-    EXPECT_FALSE(keys.keyPressed(KeyRight));
-    qApp->removeEventFilter(&keys);
-}
-
-// Where the display repeats a held key as a release and a press, each release waits a moment
-// for its press. A quick second tap must not leave the first release behind its own press.
-TEST(KeyQuery, AHeldBackReleaseGoesFirstWhenTheKeyComesAgain) {
-    QtKeyQuery keys;
-    keys.setHoldBackReleases(true);
-    qApp->installEventFilter(&keys);
-    struct Target : QWidget {
-        std::vector<QEvent::Type> seen;
-        bool event(QEvent* e) override {
-            if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) {
-                seen.push_back(e->type());
-            }
-            return QWidget::event(e);
-        }
-    } target;
-    auto send = [&](QEvent::Type type, quint64 timestamp) {
-        QKeyEvent e(type, Qt::Key_Space, Qt::NoModifier, 65, 32, 0, QStringLiteral(" "));
-        e.setTimestamp(timestamp);
-        QApplication::sendEvent(&target, &e);
-    };
-    using T = std::vector<QEvent::Type>;
-
-    send(QEvent::KeyPress, 1000);
-    send(QEvent::KeyRelease, 1500); // the display's repeat: a release and a press, one timestamp
-    send(QEvent::KeyPress, 1500);
-    EXPECT_EQ(target.seen, (T{QEvent::KeyPress, QEvent::KeyPress})) << "a repeat is no release";
-
-    send(QEvent::KeyRelease, 2000);
-    EXPECT_EQ(target.seen.size(), 2U) << "a release waits for a press that pairs with it";
-    send(QEvent::KeyPress, 2010); // tapped again at once
-    EXPECT_EQ(target.seen,
-              (T{QEvent::KeyPress, QEvent::KeyPress, QEvent::KeyRelease, QEvent::KeyPress}));
-    QTest::qWait(60);
-    EXPECT_TRUE(keys.keyPressed(KeySpace));
-    EXPECT_TRUE(keys.keyPressed(KeySpace)) << "the key is down while it is held";
-
-    send(QEvent::KeyRelease, 2100);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return target.seen.size() == 5; }, 1000));
-    EXPECT_EQ(target.seen.back(), QEvent::KeyRelease);
-    EXPECT_FALSE(keys.keyPressed(KeySpace)) << "up once really released";
-    qApp->removeEventFilter(&keys);
 }
 
 // ---- the frame driver ----

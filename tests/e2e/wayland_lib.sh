@@ -64,18 +64,9 @@ e2e_shot() {
     e2e_grab "$1" "$FIELD_X" "$FIELD_Y" 400 360
 }
 
+# lib.sh's window look-ups (e2e_has_window, e2e_main_window_found) go through this one.
 e2e_window_named() {
     sway_window "$1"
-}
-
-e2e_has_window() {
-    [ -n "$(sway_window "$1")" ]
-}
-
-e2e_main_window_found() {
-    e2e_running || e2e_fail "kelvarn ended during start-up"
-    WINDOW=$(sway_window Kelvarn)
-    [ -n "$WINDOW" ]
 }
 
 # The window that appears takes the keyboard; nothing else is needed.

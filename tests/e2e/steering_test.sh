@@ -10,45 +10,32 @@ read -r x facing <<<"$(e2e_vessel start)"
 [ "$x" = 200 ] || e2e_fail "the vessel starts at $x, not 200"
 [ "$facing" = left ] || [ "$facing" = right ] || e2e_fail "the vessel faces '$facing'"
 
-# hold KEY MS: holds the arrow, taking screenshots as fast as they come, and lets it go; leaves
-# "ms screenshot" lines in WORK/KEY.shots.
+# hold KEY MS: holds the arrow for MS milliseconds, taking screenshots as fast as they come;
+# leaves "ms screenshot" lines in WORK/KEY.
 hold() {
-    local key=$1 until=$(($2 * 1000)) i=0 start now
-    xdotool keydown "$key"
-    start=${EPOCHREALTIME/./}
-    now=$start
-    while ((now - start < until)); do
-        e2e_shot "$key-$i" >/dev/null
+    local i=0 start=${EPOCHREALTIME/./} now=${EPOCHREALTIME/./}
+    xdotool keydown "$1"
+    while ((now - start < $2 * 1000)); do
+        e2e_shot "$1-$i" >/dev/null
         now=${EPOCHREALTIME/./}
-        echo "$(((now - start) / 1000)) $SHOTS/$key-$i.ppm"
+        echo "$(((now - start) / 1000)) $SHOTS/$1-$i.ppm"
         i=$((i + 1))
-    done >"$WORK/$key.shots"
-    xdotool keyup "$key"
+    done >"$WORK/$1"
+    xdotool keyup "$1"
 }
 
-# positions KEY: "ms x facing" lines of the vessel in the screenshots of hold KEY.
-positions() {
-    while read -r ms shot; do
-        echo "$ms $(e2e_field vessel "$shot")"
-    done <"$WORK/$1.shots" >"$WORK/$1"
-}
-
-# follows_the_rules START left|right SAMPLES: every position seen lies on the path from START:
-# from rest or against the motion an arrow starts at 1.5 pixels a frame, then the velocity grows
-# by 1.06 a frame (four decimals, halves to even), up to 6; each position is rounded half to even
-# and kept within 0..359. Frames are at least 29 ms apart, so the path is not run ahead of time.
+# follows_the_rules START left|right KEY: every position seen while KEY was held lies on the path
+# from START: from rest or against the motion an arrow starts at 1.5 pixels a frame, then the
+# velocity grows by 1.06 a frame (four decimals, halves to even), up to 6; each position is
+# rounded half to even and kept within 0..359. Frames are at least 29 ms apart, so the path is
+# not run ahead of time. Prints where the vessel was last seen, then what was seen.
 follows_the_rules() {
-    python3 - "$@" <<'EOF'
+    PYTHONPATH=$E2E_DIR python3 - "$1" "$2" "$WORK/$3" <<'PY'
 import sys
 from decimal import Decimal as D, ROUND_HALF_EVEN
+import field
 
-
-def fail(reason):
-    print(reason)
-    sys.exit(1)
-
-
-start, way, samples = int(sys.argv[1]), sys.argv[2], sys.argv[3]
+start, way = int(sys.argv[1]), sys.argv[2]
 sign = -1 if way == "left" else 1
 frame_of, v, x = {start: 0}, D(0), start
 for n in range(1, 200):
@@ -57,29 +44,28 @@ for n in range(1, 200):
     v = max(D(-6), min(D(6), (v * D("1.06")).quantize(D("0.0001"), ROUND_HALF_EVEN)))
     x = min(359, max(0, int((x + v).quantize(D(1), ROUND_HALF_EVEN))))
     frame_of.setdefault(x, n)
-seen = []
-for line in open(samples):
-    ms, at, facing = (line.split() + [""])[:3]
-    if at != "none" and int(at) not in frame_of:
-        fail(f"at {ms} ms the vessel is at {at}, off the path from {start}")
-    if at != "none" and int(at) != start and facing != way:
-        fail(f"at {ms} ms the vessel faces {facing}")
-    if at != "none":
-        seen.append((int(ms), frame_of[int(at)], int(at)))
+seen, fault = [], None
+for line in open(sys.argv[3]):
+    ms, shot = line.split()
+    found = field.find_vessel(field.read_field(shot))
+    if found is None:
+        continue  # hidden behind a falling bomb, say
+    at, facing = found
+    if at not in frame_of or (at != start and facing != way):
+        fault = fault or f"at {ms} ms the vessel is at {at} facing {facing}, off the path"
+    else:
+        seen.append((int(ms), frame_of[at], at))
 frames = [n for _, n, _ in seen]
-if not frames:
-    fail("the vessel was never seen")
-if frames != sorted(frames):
-    fail(f"the vessel went back on its path: {seen}")
-(t0, n0, _), (t1, n1, _) = seen[0], seen[-1]
-if n1 - n0 > (t1 - t0) // 29 + 2:
-    fail(f"{n1 - n0} frames of the path in {t1 - t0} ms")
-speeding = {n for _, n, _ in seen if 1 <= n <= 23}
-at_limit = {n for _, n, at in seen if n >= 25 and 0 < at < 359}
-if not speeding or len(at_limit) < 2:
-    fail(f"not seen both speeding up and at 6 pixels a frame: {seen}")
-print(f"{way} from {start}: {len(seen)} positions on the path, frames {n0}..{n1}")
-EOF
+if not fault and (not seen or frames != sorted(frames)):
+    fault = f"the vessel went back on its path or was never seen: {seen}"
+elif not fault and frames[-1] - frames[0] > (seen[-1][0] - seen[0][0]) // 29 + 2:
+    fault = f"{frames[-1] - frames[0]} frames of the path in {seen[-1][0] - seen[0][0]} ms"
+elif not fault and not ({n for n in frames if 1 <= n <= 23} and
+                        len({n for _, n, at in seen if n >= 25 and 0 < at < 359}) >= 2):
+    fault = f"not seen both speeding up and at 6 pixels a frame: {seen}"
+print(fault or f"{seen[-1][2]}: {len(seen)} positions on the path from {start}, frames {frames}")
+sys.exit(1 if fault else 0)
+PY
 }
 
 # The screenshots are read only afterwards: the game runs on meanwhile, and bombs keep falling.
@@ -90,15 +76,11 @@ hold Right 1500
 read -r releasedX releasedFacing <<<"$(e2e_vessel right-released)"
 read -r restX restFacing <<<"$(e2e_vessel_at_rest)"
 
-positions Left
-verdict=$(follows_the_rules 200 left "$WORK/Left") || e2e_fail "holding Left: $verdict"
-e2e_log "$verdict"
-read -r _ leftX _ <<<"$(tail -n 1 "$WORK/Left")"
-[ "$leftX" = 0 ] || e2e_fail "2.5 s of Left left the vessel at $leftX, not at the edge"
-positions Right
-verdict=$(follows_the_rules 0 right "$WORK/Right") || e2e_fail "holding Right: $verdict"
-e2e_log "$verdict"
-e2e_log "right released at $releasedX, at rest $restX"
+left=$(follows_the_rules 200 left Left) || e2e_fail "holding Left: $left"
+e2e_log "holding Left: $left"
+[ "${left%%:*}" = 0 ] || e2e_fail "2.5 s of Left left the vessel at ${left%%:*}, not at the edge"
+right=$(follows_the_rules 0 right Right) || e2e_fail "holding Right: $right"
+e2e_log "holding Right: $right; released at $releasedX, at rest $restX"
 # From full speed the vessel glides about 60 pixels; it is nowhere near the right edge here.
 ((restX >= releasedX + 8)) || e2e_fail "no glide after the release: $releasedX, then at rest $restX"
 ((restX < 359)) || e2e_fail "the vessel glided into the edge ($restX)"

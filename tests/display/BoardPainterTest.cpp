@@ -24,6 +24,30 @@ void recolour(Surface& white, Surface& black, std::uint32_t colour) {
     black = picture(black, false, colour);
 }
 
+// A picture whose every pixel has a colour of its own, made from its column and row.
+Surface numbered(const Surface& like) {
+    Surface s(like.width(), like.height(), White);
+    for (int y = 0; y < s.height(); ++y) {
+        for (int x = 0; x < s.width(); ++x) {
+            s.setPixel(x, y, std::uint32_t(0x010000 * x + 0x000100 * y));
+        }
+    }
+    return s;
+}
+
+// The part of `layer` at (x0, y0) holds exactly the picture from its column `fromX` and row
+// `fromY` on, `width` by `height` pixels; the number of pixels that differ.
+int differing(const Surface& layer, int x0, int y0, const Surface& picture, int fromX, int fromY,
+              int width, int height) {
+    int wrong = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            wrong += layer.pixel(x0 + x, y0 + y) == picture.pixel(fromX + x, fromY + y) ? 0 : 1;
+        }
+    }
+    return wrong;
+}
+
 struct Rect {
     int x0, y0, x1, y1; // both ends included
     bool holds(int x, int y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
@@ -82,6 +106,25 @@ TEST_F(Painter, HitLayerHoldsExactlyTheIconsTheVesselAndCruisingSubmarines) {
     EXPECT_EQ(overlay.pixel(11, 201), White);
     EXPECT_EQ(overlay.pixel(321, 301), White);
     EXPECT_EQ(board.pixel(300, 60), Black);
+}
+
+// Submarines enter at x = -37 and planes at -82 (4 pixels a frame): what shows of them at the
+// left edge is the part of the picture right of the edge, in the hit layer too.
+TEST_F(Painter, SpritesCutByTheEdgeShowTheirVisiblePart) {
+    h.sprites.PicSub2M = numbered(h.sprites.PicSub2M);
+    h.sprites.PicPlane2M = numbered(h.sprites.PicPlane2M);
+    g.subList[1] = SubState{-37, 200, true, 40, 2, 1, 0};
+    g.planeList[1] = PlaneState{-82 + 4 * 12, 20, true, 2, 4, 0, false};
+    h.form.Pb();
+    EXPECT_EQ(differing(hit, 0, 200, h.sprites.PicSub2M, 37, 0, 64 - 37, 19), 0);
+    EXPECT_EQ(hit.pixel(64 - 37, 201), White);
+    EXPECT_EQ(differing(h.layers.Pic3, 0, 20, h.sprites.PicPlane2M, 34, 0, 42 - 34, 21), 0);
+    EXPECT_EQ(h.layers.Pic3.pixel(42 - 34, 21), White);
+
+    // The top edge alike.
+    Surface layer(20, 20, White);
+    layer.blit(-3, -5, 10, 10, h.sprites.PicSub2M, RasterOp::And);
+    EXPECT_EQ(differing(layer, 0, 0, h.sprites.PicSub2M, 3, 5, 7, 5), 0);
 }
 
 TEST_F(Painter, StockIconsStandSevenPixelsApartAndRunOffTheEdge) {

@@ -36,12 +36,28 @@ TEST_F(Steering, HoldingAnArrowAcceleratesToTheLimitIn24Frames) {
     h.frame();
     EXPECT_EQ(g.playerVelocity, -6 * FixedOne);
     EXPECT_EQ(g.speedGauge, 24);
+}
 
-    h.keys.release(KeyLeft);
-    h.keys.press(KeyRight);
-    h.frame();
-    EXPECT_EQ(g.playerVelocity, 15900) << "a reversal starts again at 1.5";
-    EXPECT_EQ(g.facing, 2);
+// An arrow starts again from 1.5 whenever the velocity is not already beyond 1 its way: a start,
+// a slow glide and a reversal are immediate, a faster glide is only sped up (x 1.06).
+TEST_F(Steering, ArrowStartsAgainFromOnePointFiveUnlessAlreadyFasterThanOneItsWay) {
+    struct Case {
+        int key;
+        Fixed before, after;
+    };
+    const Case cases[] = {
+        {KeyLeft, -10000, -15900}, {KeyLeft, -10001, -10601}, {KeyLeft, 40000, -15900},
+        {KeyRight, 10000, 15900},  {KeyRight, 10001, 10601},  {KeyRight, -40000, 15900},
+    };
+    for (const Case& c : cases) {
+        g.playerVelocity = c.before;
+        h.keys.press(c.key);
+        h.frame();
+        h.keys.release(c.key);
+        EXPECT_EQ(g.playerVelocity, c.after)
+            << (c.key == KeyLeft ? "left" : "right") << " from " << c.before;
+        EXPECT_EQ(g.facing, c.key == KeyLeft ? 1 : 2);
+    }
 }
 
 TEST_F(Steering, ThrusterReachesTheLimitInTheSecondFrame) {
@@ -129,8 +145,9 @@ TEST_F(Steering, RepairFreezesTheVessel) {
 
 TEST_F(Steering, KeyReleaseSetsTheStatusWord) {
     g.statusText = "修理中----";
+    g.life = 4;
     h.form.Form_KeyUp(KeyLeft);
-    EXPECT_EQ(g.statusText, "正常");
+    EXPECT_EQ(g.statusText, "正常") << "four notches are not yet danger";
     g.life = 3;
     h.form.Form_KeyUp(KeyLeft);
     EXPECT_EQ(g.statusText, "危险");

@@ -32,6 +32,7 @@ import os
 import pathlib
 import struct
 import sys
+import traceback
 import zlib
 
 PICTURES = pathlib.Path(__file__).resolve().parents[2] / "assets" / "pictures"
@@ -392,4 +393,9 @@ def main(argv):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv))
+    try:
+        status = main(sys.argv)
+    except Exception:  # an unreadable screenshot or a fault here: neither yes nor no
+        traceback.print_exc()
+        status = 3
+    sys.exit(status)

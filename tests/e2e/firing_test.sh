@@ -8,16 +8,18 @@ e2e_start
 read -r x _ <<<"$(e2e_vessel before)"
 [ "$(e2e_field stock "$SHOTS/before.ppm")" = 6 ] || e2e_fail "the stock does not start with 6 shells"
 
+# Both screenshots first, then the slow look at them: on a loaded machine the shell would
+# otherwise sink out of sight in between.
 e2e_focus
 xdotool key space
 shell_seen() {
     fired=$(e2e_shot fired)
+    sleep 0.2
+    sunk=$(e2e_shot sunk)
     mapfile -t shells < <(e2e_field shells "$fired")
     [ "${#shells[@]}" != 0 ]
 }
 e2e_wait 5 "the shell" shell_seen
-sleep 0.2
-sunk=$(e2e_shot sunk)
 
 [ "${#shells[@]}" = 1 ] || e2e_fail "a tap of the space bar launched ${#shells[@]} shells: ${shells[*]}"
 read -r shellX shellY <<<"${shells[0]}"

@@ -12,9 +12,17 @@ E2E_FAILED=0
 KELVARN_PID=
 XVFB_PID=
 WINDOW=
+# e2e_fail inside $(…), <(…) or a pipeline ends only a subshell: it signals the test's own shell,
+# which then stops at once (its EXIT trap cleans up), rather than going on with an empty answer.
+E2E_SHELL_PID=$BASHPID
+trap 'E2E_FAILED=1; exit 1' USR1
 
+# field.py answers yes (0) or no (1); anything else is a broken screenshot or a broken helper.
 e2e_field() {
-    python3 "$E2E_DIR/field.py" "$@"
+    local status=0
+    python3 "$E2E_DIR/field.py" "$@" || status=$?
+    ((status <= 1)) || e2e_fail "field.py $1 failed (status $status)"
+    return "$status"
 }
 
 e2e_log() {
@@ -89,6 +97,7 @@ e2e_fail() {
         echo "--- kelvarn's output:" >&2
         cat "$WORK/kelvarn.log" >&2
     fi
+    [ "$BASHPID" = "$E2E_SHELL_PID" ] || kill -USR1 "$E2E_SHELL_PID"
     exit 1
 }
 
@@ -161,8 +170,10 @@ e2e_start() {
 # Sets FIELD_X and FIELD_Y from a screenshot of the window at X Y WIDTH HEIGHT.
 e2e_board_shown() {
     local file="$SHOTS/window.ppm" origin
-    import -window root -crop "$3x$4+$1+$2" +repage -depth 8 "ppm:$file"
-    origin=$(e2e_field origin "$file" 2>/dev/null) || return 1
+    import -window root -crop "$3x$4+$1+$2" +repage -depth 8 "ppm:$file" ||
+        e2e_fail "cannot take a screenshot of the window"
+    # Until the window is drawn the board may not be found at all: no answer yet, not a failure.
+    origin=$(python3 "$E2E_DIR/field.py" origin "$file" 2>/dev/null) || return 1
     FIELD_X=$(($1 + ${origin% *}))
     FIELD_Y=$(($2 + ${origin#* }))
 }
@@ -177,7 +188,8 @@ e2e_focus() {
 # e2e_shot NAME: a screenshot of the play field, SHOTS/NAME.ppm; prints its path.
 e2e_shot() {
     local file="$SHOTS/$1.ppm"
-    import -window root -crop "$FIELD_SIZE+$FIELD_X+$FIELD_Y" +repage -depth 8 "ppm:$file"
+    import -window root -crop "$FIELD_SIZE+$FIELD_X+$FIELD_Y" +repage -depth 8 "ppm:$file" ||
+        e2e_fail "cannot take the screenshot $1"
     echo "$file"
 }
 

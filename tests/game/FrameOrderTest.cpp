@@ -68,7 +68,8 @@ TEST(FrameOrder, NothingRunsAfterTheStepThatEndsTheGame) {
     EXPECT_EQ(steps.calls, (Calls{"DoK", "moveProjectiles"}));
 }
 
-TEST(FrameOrder, FirstRefillComesInFrame41) {
+// One shell every 41st frame, only while the refill is on and the stock is not at the ceiling.
+TEST(FrameOrder, FirstRefillComesInFrame41AndOnlyWhileSwitchedOn) {
     GameHarness h;
     h.keys.tap(KeySpace);
     h.form.Form_KeyUp(KeySpace);
@@ -77,8 +78,15 @@ TEST(FrameOrder, FirstRefillComesInFrame41) {
     EXPECT_EQ(h.game.shells, 5);
     h.frame();
     EXPECT_EQ(h.game.shells, 6);
-    h.frames(40);
+    h.frames(41);
     EXPECT_EQ(h.game.shells, 6) << "the refill stops at the ceiling";
+
+    for (const int stock : {2, 26}) {
+        h.game.refillOn = false;
+        h.game.shells = stock;
+        h.frames(82);
+        EXPECT_EQ(h.game.shells, stock) << "switched off, the refill adds nothing";
+    }
 }
 
 } // namespace

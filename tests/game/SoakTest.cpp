@@ -82,6 +82,9 @@ std::string brokenInvariant(const GameHarness& h) {
         out << "facing " << g.facing;
     } else if (g.shells < 0 || g.life < 0 || g.level < 1 || g.level > 11) {
         out << "shells " << g.shells << ", life " << g.life << ", level " << g.level;
+    } else if (g.shells > g.maxShells + (g.refillOn ? 0 : 20)) {
+        // Only the 20 shells the shop sells go past the ceiling, and they switch the refill off.
+        out << "shells " << g.shells << " above the ceiling " << g.maxShells;
     } else if (g.subCount > 25) {
         out << "subCount " << g.subCount;
     }

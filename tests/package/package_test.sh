@@ -5,8 +5,9 @@
 # player's data folder (the installed folder is not the player's to write). Then purge the package
 # and check that nothing of it is left.
 # Usage: package_test.sh <build folder> <the built program> [sanitized]
-# Exits 77 (skipped) in the sanitizer build, where the program is not built, when not root, or
-# when a kelvarn package is installed already (the test would have to replace it).
+# Exits 77 (skipped) in the sanitizer build, where the program is not built, and when not root.
+# A kelvarn package installed already is replaced by this one, as an upgrade replaces it, and is
+# gone with it after the purge.
 set -euo pipefail
 
 build=${1:?usage: package_test.sh <build folder> <the built program> [sanitized]}
@@ -19,15 +20,16 @@ if [ "$(id -u)" -ne 0 ]; then
     echo "installing a package needs root"
     exit 77
 fi
-if dpkg-query -W -f='${Status}' kelvarn 2>/dev/null | grep -q 'ok installed'; then
-    echo "a kelvarn package is installed on this machine already; the test leaves it alone"
-    exit 77
-fi
 
 source "$(dirname "$0")/../e2e/lib.sh"
 source "$(dirname "$0")/../lib/player.sh"
 export DEBIAN_FRONTEND=noninteractive
 INSTALLED=0
+# One package test at a time on a machine: another would install and purge under this one's feet.
+exec 9>/run/lock/kelvarn-package-test.lock
+flock -w 200 9 || { echo "FAIL: another package test kept the machine's kelvarn package for 200 s" >&2; exit 1; }
+previous=$({ dpkg-query -W -f='${Status} ${Version}' kelvarn 2>/dev/null || true; } |
+    sed -n 's/^install ok installed //p')
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/kelvarn-package.XXXXXX")
 chmod 755 "$WORK" # apt's own user reads the package, the player its home
@@ -58,17 +60,28 @@ lintian --display-info --fail-on error,warning "$deb" >"$WORK/lintian.log" 2>&1 
 grep -v 'running with root privileges' "$WORK/lintian.log" || true
 [ "$lintian_status" = 0 ] || e2e_fail "lintian found errors or warnings"
 
-# What the package brings that the machine does not have yet must all go again on purge.
+# What the package brings that the machine does not have yet, or has only from the kelvarn
+# package installed before, must all go again on purge.
 mapfile -t paths < <(dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's|^\./|/|; s|/$||')
 new_paths=()
 for path in "${paths[@]}"; do
-    [ -n "$path" ] && [ ! -e "$path" ] && [ ! -L "$path" ] && new_paths+=("$path")
+    [ -n "$path" ] || continue
+    if { [ ! -e "$path" ] && [ ! -L "$path" ]; } ||
+        { [ -n "$previous" ] && [ "$(dpkg-query -S "$path" 2>/dev/null)" = "kelvarn: $path" ]; }; then
+        new_paths+=("$path")
+    fi
 done
+[ -z "$previous" ] || e2e_log "kelvarn $previous is installed; this package replaces it"
 
 # ---- install, as an administrator would
-apt-get install -y -qq -o DPkg::Lock::Timeout=120 --no-install-recommends "$deb" >"$WORK/install.log" 2>&1 ||
-    e2e_fail "apt-get install failed: $(tail -n 20 "$WORK/install.log")"
+# Over a kelvarn of the same version only --reinstall replaces it; an older one is upgraded, a
+# newer one downgraded.
+apt-get install -y -qq -o DPkg::Lock::Timeout=120 ${previous:+--reinstall --allow-downgrades} \
+    --no-install-recommends "$deb" >"$WORK/install.log" 2>&1 ||
+    e2e_fail "apt-get install failed${previous:+ over the installed kelvarn $previous}: $(tail -n 20 "$WORK/install.log")"
 INSTALLED=1
+[ "$(dpkg-query -W -f='${Version}' kelvarn)" = "$(dpkg-deb -f "$deb" Version)" ] ||
+    e2e_fail "kelvarn $(dpkg-query -W -f='${Version}' kelvarn) is installed, not this package's $(dpkg-deb -f "$deb" Version)"
 app=$(dirname "$(readlink -f /usr/games/kelvarn)")
 [ "$app" = /usr/lib/kelvarn ] || e2e_fail "kelvarn leads to $app, not /usr/lib/kelvarn"
 

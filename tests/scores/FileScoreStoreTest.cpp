@@ -274,6 +274,17 @@ TEST_F(FileScoreStoreTest, LinksAndFoldersNamedDataDatNeverLeadASaveElsewhere) {
     ASSERT_TRUE(store.saveBytes(newList));
     EXPECT_TRUE(fs::is_directory(list));
     EXPECT_EQ(readAll(store.fallbackFile()), newList);
+
+    // A folder in the way of the user's list as well: the player hears of it, and nothing is
+    // saved over either.
+    fs::remove(store.fallbackFile());
+    fs::create_directory(store.fallbackFile());
+    FileScoreStore blocked(program, fallback);
+    EXPECT_TRUE(blocked.loadBytes().empty());
+    EXPECT_EQ(blocked.takeNotice(),
+              (StoreNotice{StoreNotice::Kind::NotRead, store.fallbackFile().string(), ""}));
+    EXPECT_FALSE(blocked.saveBytes(newList));
+    EXPECT_TRUE(fs::is_directory(store.fallbackFile()));
 }
 
 TEST_F(FileScoreStoreTest, OnlyOurOwnStaleTemporaryFilesAreRemovedAtTheStart) {
@@ -283,10 +294,10 @@ TEST_F(FileScoreStoreTest, OnlyOurOwnStaleTemporaryFilesAreRemovedAtTheStart) {
                                       fallback /
                                           (store.fallbackFile().filename().string() + ".Qw12Er"),
                                       fallback / "data.dat.Zx98Yv"};
-    const std::vector<fs::path> kept{program / "data.dat.Ab12C",  program / "data.dat.Ab12Cde",
-                                     program / "data.dat.Ab-2Cd", program / "other.dat.Ab12Cd",
-                                     program / "data.dat.Bg12Bg", program / "data.dat.Dr12Dr",
-                                     program / "data.dat.Ln12Ln", program / "data.dat.Fr12Sh"};
+    const std::vector<fs::path> kept{
+        program / "data.dat.Ab12C",   program / "data.dat.Ab12Cde", program / "data.dat.Ab-2Cd",
+        program / "other.dat.Ab12Cd", program / "data.dat.Bg12Bg",  program / "data.dat.Dr12Dr",
+        program / "data.dat.Ln12Ln",  program / "data.dat.Fr12Sh",  program / "data.dat.Hl12Hl"};
     for (const fs::path& p : stale) {
         writeAll(p, Bytes(540, 7));
     }
@@ -298,6 +309,8 @@ TEST_F(FileScoreStoreTest, OnlyOurOwnStaleTemporaryFilesAreRemovedAtTheStart) {
     fs::create_directory(program / "data.dat.Dr12Dr");
     fs::remove(program / "data.dat.Ln12Ln");
     fs::create_symlink(program / "data.dat.Ab12C", program / "data.dat.Ln12Ln");
+    fs::remove(program / "data.dat.Hl12Hl"); // another name of a file that is not ours to drop
+    fs::create_hard_link(program / "other.dat.Ab12Cd", program / "data.dat.Hl12Hl");
     // Five minutes old, links included; data.dat.Fr12Sh is being saved right now.
     const timespec longAgo{std::time(nullptr) - 300, 0};
     const timespec times[2] = {longAgo, longAgo};

@@ -1,0 +1,98 @@
+// The main window: the menu bar, the board with its sunken border, the labels below it and the
+// underline of the address label. It owns no game rules: events go to Form1Logic and the board
+// shows the surface the painter composed.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+#include "display/Form1Logic.h"
+#include "display/win32/GdiTextPrinter.h"
+
+namespace kelvarn {
+
+// The visible play field: 400 x 360 board pixels inside a 2-pixel sunken border, shown pixel for
+// pixel at 96 dots per inch and evenly enlarged above.
+class BoardView {
+  public:
+    BoardView(const BoardLayers& layers, const GdiTextPrinter* text);
+    ~BoardView();
+    BoardView(const BoardView&) = delete;
+    BoardView& operator=(const BoardView&) = delete;
+
+    bool create(HWND parent, HINSTANCE instance);
+    HWND hwnd() const { return hwnd_; }
+    // Places the board at `dpi`: its border's top-left corner at (x, y) of the parent.
+    void place(int x, int y, int dpi);
+    // The painter has drawn a new frame.
+    void boardChanged();
+    std::function<void()> onMouseMove;
+
+  private:
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void paint(HDC dc);
+
+    const BoardLayers& layers_;
+    const GdiTextPrinter* text_;
+    HWND hwnd_ = nullptr;
+    int dpi_ = USER_DEFAULT_SCREEN_DPI;
+    BITMAPINFO info_{};
+};
+
+class Form1 {
+  public:
+    Form1(Form1Logic& logic, HINSTANCE instance, const GdiTextPrinter* text);
+    ~Form1();
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    // Creates the window, hidden, with `menu` (may be null) as its menu bar and `icon` as its
+    // icons. False when the window cannot be made.
+    bool create(HMENU menu, HICON bigIcon, HICON smallIcon);
+    HWND hwnd() const { return hwnd_; }
+    BoardView& MainBoard() { return board_; }
+    int dpi() const { return dpi_; }
+
+    // Shows the window (never again once it is unloaded).
+    void show();
+    void setEnabled(bool enabled);
+    void setWindowColour(COLORREF colour);
+    COLORREF windowColour() const { return colour_; }
+
+    // Closes the window for good: its unload handler runs, and it never comes back.
+    void unload();
+    bool unloaded() const { return unloaded_; }
+    // The program is ending: close without the unload handler.
+    void closeSilently();
+
+    // Hooks for whoever builds the window: menu commands (WM_COMMAND ids from the menu bar and
+    // its accelerators), the menu loop opening and closing, the controls below the board to be
+    // laid out again at a new density, and any message the window does not handle itself (true:
+    // handled, with `result`).
+    std::function<void(WORD id)> onCommand;
+    std::function<void(bool open)> onMenuLoop;
+    std::function<void(int dpi)> onDpiChanged;
+    std::function<bool(UINT message, WPARAM, LPARAM, LRESULT& result)> onMessage;
+
+  private:
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // Sizes the window around its inner area at the current density; `place` also puts the inner
+    // area at its place on the screen.
+    void layout(bool place);
+
+    Form1Logic& logic_;
+    HINSTANCE instance_;
+    BoardView board_;
+    HWND hwnd_ = nullptr;
+    HBRUSH brush_ = nullptr;
+    COLORREF colour_ = RGB(0, 0, 0);
+    int dpi_ = USER_DEFAULT_SCREEN_DPI;
+    bool unloaded_ = false;
+    bool closingSilently_ = false;
+    bool unloading_ = false;
+};
+
+} // namespace kelvarn

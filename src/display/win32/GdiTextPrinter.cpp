@@ -40,7 +40,9 @@ HFONT GdiTextPrinter::createFont(int dpi) const {
     LOGFONTW lf{};
     lf.lfHeight = -LONG(std::lround(points_ * dpi / 72.0));
     lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = DEFAULT_CHARSET;
+    // The status lines are Chinese: ask for a face with the GB2312 characters, so a system that
+    // lacks the named face still picks one that has them.
+    lf.lfCharSet = GB2312_CHARSET;
     lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     lf.lfQuality = ANTIALIASED_QUALITY;

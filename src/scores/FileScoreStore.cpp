@@ -201,7 +201,7 @@ std::vector<std::uint8_t> FileScoreStore::loadBytes() {
         if (own.found == Found::Missing) {
             createEmpty(program);
         }
-        return std::move(own.bytes);
+        return takeBackFallback(std::move(own.bytes));
     }
 
     // The program's own list cannot be read, or cannot be written where it is.
@@ -238,6 +238,29 @@ std::vector<std::uint8_t> FileScoreStore::loadBytes() {
         createEmpty(fallback);
     }
     return std::move(own.bytes);
+}
+
+// Records saved in the fallback file while the program's list could not be used join that list
+// again once it can: the best ten of both, saved into data.dat, and only then is the fallback
+// file removed. A crash in between merges the same records again at the next start, and as each
+// record is kept once, nothing is lost and nothing doubled. While the merged list cannot be saved
+// the fallback file stays, and the merged list is what the game shows and saves.
+std::vector<std::uint8_t> FileScoreStore::takeBackFallback(std::vector<std::uint8_t> own) {
+    const fs::path fallback = fallbackFile();
+    if (fallback.empty()) {
+        return own;
+    }
+    const ListFile kept = readList(fallback);
+    if (kept.found != ListFile::Found::Read) {
+        return own;
+    }
+    std::vector<std::uint8_t> merged =
+        encodeHeroList(mergeHeroLists(decodeHeroList(own), decodeHeroList(kept.bytes)));
+    if (replace(programFile(), merged) == Saved::Yes) {
+        unlink(fallback.c_str());
+        syncFolder(fallbackFolder_);
+    }
+    return merged;
 }
 
 // Before each program folder had a fallback file of its own, all of them shared one, written only

@@ -70,6 +70,7 @@ struct LayoutRow {
     std::string tooltip; // empty: none
     std::string picture; // a picture by its stem name ("Picture1"); empty: none
     std::string parent;  // the frame holding this row; empty: the window itself
+    std::string tag;     // a label tagged "1" blinks in the high-score window
     FontSpec font;       // not given: the window's default font
     std::optional<Rgb> textColour;
     std::optional<Rgb> fillColour;    // a Shape filled in this colour (a line)

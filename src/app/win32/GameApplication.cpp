@@ -31,13 +31,36 @@ GameApplication::GameApplication(HINSTANCE instance, const std::wstring& program
       game_(Services{ticks_, keys_, random_, sound_, links_, dialogs_, *this, records_},
             layers_.Pic2),
       logic_(game_, layers_, sprites_, text_), commands_(game_, logic_),
-      form_(logic_, instance, &text_), driver_(logic_, ticks_) {
+      pictures_([](const std::string& stem) {
+          return bitmapFromSurface(loadPicture(win32::toUtf16(stem).c_str()));
+      }),
+      form_(logic_, instance, &text_, pictures_), menuBar_(commands_, pictures_),
+      windows_(game_, pictures_), driver_(logic_, ticks_) {
     driver_.onFramePainted = [this] {
         if (!form_.unloaded()) {
             form_.MainBoard().boardChanged();
         }
     };
-    form_.onMenuLoop = [this](bool open) { driver_.setMenuOpen(open); };
+    // A frame never runs while a menu is open.
+    form_.onMenuLoop = [this](bool open) {
+        if (open) {
+            menuBar_.onEnterMenuLoop();
+        } else {
+            menuBar_.onExitMenuLoop();
+        }
+        driver_.setMenuOpen(open);
+    };
+    form_.onCommand = [this](WORD id) { menuBar_.onCommand(id); };
+    form_.onMessage = [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        if (message == WM_INITMENUPOPUP) {
+            menuBar_.onInitMenuPopup(reinterpret_cast<HMENU>(wParam), HIWORD(lParam) != 0);
+            result = 0;
+            return true;
+        }
+        return false;
+    };
+    form_.onLabel1Click = [this] { commands_.Label1_Click(); };
+    form_.onPicexitClick = [this] { commands_.picexit_Click(); };
     createTimerWindow();
 }
 
@@ -92,9 +115,12 @@ bool GameApplication::start() {
         LoadImageW(instance_, MAKEINTRESOURCEW(ProgramIcon), IMAGE_ICON, big, big, 0));
     smallIcon_ = static_cast<HICON>(
         LoadImageW(instance_, MAKEINTRESOURCEW(ProgramIcon), IMAGE_ICON, small, small, 0));
-    if (!form_.create(nullptr, bigIcon_, smallIcon_)) {
+    // The menu bar is on the window before the load handler runs, so that the start-up greying
+    // of "继续" reaches its item.
+    if (!form_.create(menuBar_.menu(), bigIcon_, smallIcon_)) {
         return false;
     }
+    menuBar_.attach(form_.hwnd());
     logic_.Form_Load();
     // The board shows its background until the first frame is painted.
     layers_.MainBoard.clearToPicture(sprites_.boardBackground, BoardLayers::Colour);
@@ -104,8 +130,16 @@ bool GameApplication::start() {
 }
 
 bool GameApplication::preTranslate(MSG& msg) {
-    (void)msg;
-    return false;
+    if (msg.hwnd == nullptr) {
+        return false;
+    }
+    HWND top = GetAncestor(msg.hwnd, GA_ROOT);
+    if (!form_.unloaded() && top == form_.hwnd()) {
+        // The menu bar's shortcuts.
+        return menuBar_.translate(msg);
+    }
+    // In the other windows Tab moves between the buttons and Enter presses the focused one.
+    return top != nullptr && IsDialogMessageW(top, &msg);
 }
 
 int GameApplication::run() {
@@ -138,8 +172,13 @@ int GameApplication::run() {
 }
 
 void GameApplication::setControlEnabled(Control control, bool enabled) {
-    (void)control;
-    (void)enabled;
+    if (control == Control::picexit) {
+        if (HWND label = form_.unloaded() ? nullptr : form_.controls().control("picexit")) {
+            EnableWindow(label, enabled ? TRUE : FALSE);
+        }
+        return;
+    }
+    menuBar_.setControlEnabled(control, enabled);
 }
 
 void GameApplication::setMainWindowEnabled(bool enabled) {
@@ -172,8 +211,7 @@ void GameApplication::setWindowColour(Rgb colour) {
 }
 
 void GameApplication::showWindow(WindowId window, bool afterRecord) {
-    (void)window;
-    (void)afterRecord;
+    windows_.show(window, afterRecord);
 }
 
 std::string GameApplication::shortDateText() {
@@ -184,7 +222,7 @@ std::string GameApplication::shortDateText() {
     wchar_t text[80] = {};
     std::string utf8;
     if (GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &today, nullptr, text, 80) > 0) {
-        utf8 = toUtf8(text);
+        utf8 = win32::toUtf8(std::wstring_view(text));
     }
     if (utf8.empty() || utf8.size() > 16) {
         utf8 = std::to_string(today.wYear) + "/" + std::to_string(today.wMonth) + "/" +
@@ -201,6 +239,7 @@ void GameApplication::endProgram() {
     driver_.stop();
     setTimerEnabled(TimerId::Timer2, false);
     setTimerEnabled(TimerId::Timer3, false);
+    windows_.closeAll();
     form_.closeSilently();
     PostQuitMessage(0);
 }

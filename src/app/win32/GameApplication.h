@@ -10,6 +10,7 @@
 #include <string>
 
 #include "commands/MenuCommands.h"
+#include "commands/win32/MenuBar.h"
 #include "display/Form1Logic.h"
 #include "display/win32/Form1.h"
 #include "display/win32/FrameDriver.h"
@@ -17,6 +18,7 @@
 #include "platform/win32/Win32Services.h"
 #include "scores/HeroRecords.h"
 #include "scores/ScoreStore.h"
+#include "scores/win32/SecondaryWindows.h"
 
 namespace kelvarn {
 
@@ -38,6 +40,9 @@ class GameApplication : public WindowShell {
     GameEdit& game() { return game_; }
     FrameDriver& driver() { return driver_; }
     bool ended() const { return ended_; }
+    Win32MenuBar& menuBar() { return menuBar_; }
+    // The window when it is open, else null.
+    HWND openWindow(WindowId window) const { return windows_.open(window); }
 
     // ---- WindowShell ----
     void setControlEnabled(Control control, bool enabled) override;
@@ -71,7 +76,10 @@ class GameApplication : public WindowShell {
     GameEdit game_;
     Form1Logic logic_;
     MenuCommands commands_;
+    PictureLoader pictures_;
     Form1 form_;
+    Win32MenuBar menuBar_;
+    Win32SecondaryWindows windows_;
     FrameDriver driver_;
     HWND timerWindow_ = nullptr; // owns Timer2 and Timer3, and outlives the main window
     bool timerRunning_[2] = {false, false};

@@ -1,5 +1,6 @@
 #include "display/win32/Form1.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -149,21 +150,19 @@ LRESULT CALLBACK BoardView::windowProc(HWND hwnd, UINT message, WPARAM wParam, L
 
 // ---- the window ----
 
-Form1::Form1(Form1Logic& logic, HINSTANCE instance, const GdiTextPrinter* text)
-    : logic_(logic), instance_(instance), board_(logic.layers, text) {
-    const WindowLayout& layout = form1Layout();
-    const Rgb background = layout.background.value_or(Rgb{});
+Form1::Form1(Form1Logic& logic, HINSTANCE instance, const GdiTextPrinter* text,
+             PictureLoader pictures)
+    : logic_(logic), instance_(instance), pictures_(std::move(pictures)),
+      board_(logic.layers, text),
+      exitColour_(form1Layout().row("picexit").textColour.value_or(ExitLabelColours::rest)) {
+    const Rgb background = form1Layout().background.value_or(Rgb{});
     colour_ = RGB(background.r, background.g, background.b);
-    brush_ = CreateSolidBrush(colour_);
 }
 
 Form1::~Form1() {
     if (hwnd_ != nullptr && IsWindow(hwnd_)) {
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
-    }
-    if (brush_ != nullptr) {
-        DeleteObject(brush_);
     }
 }
 
@@ -177,7 +176,7 @@ bool Form1::create(HMENU menu, HICON bigIcon, HICON smallIcon) {
     wc.hIconSm = smallIcon;
     wc.lpszClassName = FormClass;
     RegisterClassExW(&wc);
-    const std::wstring caption = toUtf16(form1Layout().caption);
+    const std::wstring caption = win32::toUtf16(form1Layout().caption);
     hwnd_ = CreateWindowExW(FormExStyle, FormClass, caption.c_str(), FormStyle, CW_USEDEFAULT,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu, instance_,
                             this);
@@ -194,6 +193,26 @@ bool Form1::create(HMENU menu, HICON bigIcon, HICON smallIcon) {
         return false;
     }
     dpi_ = dpiForWindow(hwnd_);
+    // The window's own picture is its icon, not a picture drawn on its background.
+    const WindowLayout& form = form1Layout();
+    controls_ = std::make_unique<LayoutBuilder>(
+        hwnd_, form, [this, icon = form.picture](const std::string& stem) -> HBITMAP {
+            return stem == icon || !pictures_ ? nullptr : pictures_(stem);
+        });
+    controls_->build();
+    board_.onMouseMove = [this] { MainBoard_MouseMove(); };
+    const LayoutRow& boardRow = form.row("MainBoard");
+    if (!boardRow.tooltip.empty()) {
+        controls_->addTooltip(board_.hwnd(), boardRow.tooltip);
+    }
+    // The address and the exit label tell the window about the pointer over them.
+    Label1_ = controls_->control("Label1");
+    picexit_ = controls_->control("picexit");
+    for (HWND label : {Label1_, picexit_}) {
+        if (label != nullptr) {
+            SetWindowSubclass(label, &Form1::labelProc, 1, reinterpret_cast<DWORD_PTR>(this));
+        }
+    }
     layout(true);
     return true;
 }
@@ -247,16 +266,99 @@ void Form1::setEnabled(bool enabled) {
 
 void Form1::setWindowColour(COLORREF colour) {
     colour_ = colour;
-    HBRUSH brush = CreateSolidBrush(colour);
-    if (brush != nullptr) {
-        if (brush_ != nullptr) {
-            DeleteObject(brush_);
-        }
-        brush_ = brush;
+    if (controls_ != nullptr) {
+        controls_->setBackground(Rgb{GetRValue(colour), GetGValue(colour), GetBValue(colour)});
     }
     if (!unloaded_ && hwnd_ != nullptr) {
-        InvalidateRect(hwnd_, nullptr, TRUE);
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
     }
+}
+
+// Pointer feedback. There are no leave events: the underline goes and the exit label calms down
+// only when the pointer next moves over the window's background or the board.
+void Form1::setExitColour(Rgb colour) {
+    exitColour_ = colour;
+    if (controls_ != nullptr) {
+        controls_->setTextColour("picexit", colour);
+    }
+}
+
+void Form1::Form_MouseMove() {
+    controls_->setVisible("Shape1", false);
+    setExitColour(ExitLabelColours::rest);
+}
+
+void Form1::MainBoard_MouseMove() {
+    controls_->setVisible("Shape1", false);
+    setExitColour(ExitLabelColours::rest);
+}
+
+void Form1::Label1_MouseMove() {
+    controls_->setVisible("Shape1", true);
+}
+
+void Form1::picexit_MouseMove() {
+    setExitColour(ExitLabelColours::hover);
+}
+
+void Form1::picexit_MouseDown() {
+    setExitColour(ExitLabelColours::pressed);
+}
+
+void Form1::picexit_MouseUp() {
+    setExitColour(ExitLabelColours::pressed);
+}
+
+LRESULT CALLBACK Form1::labelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR data) {
+    auto* self = reinterpret_cast<Form1*>(data);
+    const bool exit = hwnd == self->picexit_;
+    switch (message) {
+    case WM_MOUSEMOVE:
+        if (exit) {
+            self->picexit_MouseMove();
+        } else {
+            self->Label1_MouseMove();
+        }
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        // The label keeps the pointer until the button comes up, wherever it goes.
+        SetCapture(hwnd);
+        if (exit) {
+            self->picexit_MouseDown();
+        }
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        const bool captured = GetCapture() == hwnd;
+        if (captured) {
+            ReleaseCapture();
+        }
+        if (exit) {
+            self->picexit_MouseUp();
+        }
+        // A click is a left press and release over the label.
+        RECT client;
+        GetClientRect(hwnd, &client);
+        const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (message == WM_LBUTTONUP && captured && PtInRect(&client, at)) {
+            const auto& click = exit ? self->onPicexitClick : self->onLabel1Click;
+            if (click) {
+                click();
+            }
+        }
+        return 0;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(hwnd, &Form1::labelProc, 1);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 void Form1::unload() {
@@ -297,13 +399,29 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return result;
         }
     }
+    if (controls_ != nullptr && message != WM_DPICHANGED) {
+        LRESULT result = 0;
+        if (controls_->handle(message, wParam, lParam, result)) {
+            return result;
+        }
+    }
     switch (message) {
     case WM_ERASEBKGND: {
         RECT client;
         GetClientRect(hwnd_, &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, brush_);
+        if (controls_ != nullptr) {
+            controls_->paintBackground(reinterpret_cast<HDC>(wParam), client);
+        } else {
+            FillRect(reinterpret_cast<HDC>(wParam), &client,
+                     static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        }
         return 1;
     }
+    case WM_MOUSEMOVE:
+        if (controls_ != nullptr) {
+            Form_MouseMove();
+        }
+        return 0;
     case WM_KEYDOWN:
         // Auto-repeat presses come here too: holding two arrows keeps the speed gauge at 0.
         logic_.Form_KeyDown();
@@ -341,6 +459,7 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                      suggested->right - suggested->left, suggested->bottom - suggested->top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         layout(false);
+        controls_->relayout(dpi_);
         if (onDpiChanged) {
             onDpiChanged(dpi_);
         }

@@ -6,10 +6,11 @@
 #include <windows.h>
 
 #include <functional>
-#include <vector>
+#include <memory>
 
 #include "display/Form1Logic.h"
 #include "display/win32/GdiTextPrinter.h"
+#include "platform/win32/LayoutBuilder.h"
 
 namespace kelvarn {
 
@@ -43,7 +44,9 @@ class BoardView {
 
 class Form1 {
   public:
-    Form1(Form1Logic& logic, HINSTANCE instance, const GdiTextPrinter* text);
+    // `pictures` gives the pictures of the layout rows.
+    Form1(Form1Logic& logic, HINSTANCE instance, const GdiTextPrinter* text,
+          PictureLoader pictures);
     ~Form1();
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
@@ -54,6 +57,8 @@ class Form1 {
     HWND hwnd() const { return hwnd_; }
     BoardView& MainBoard() { return board_; }
     int dpi() const { return dpi_; }
+    // The labels below the board (after create()).
+    LayoutBuilder& controls() { return *controls_; }
 
     // Shows the window (never again once it is unloaded).
     void show();
@@ -67,6 +72,18 @@ class Form1 {
     // The program is ending: close without the unload handler.
     void closeSilently();
 
+    // ---- pointer feedback ----
+    void Form_MouseMove();
+    void MainBoard_MouseMove();
+    void Label1_MouseMove();
+    void picexit_MouseMove();
+    void picexit_MouseDown();
+    void picexit_MouseUp();
+    Rgb exitColour() const { return exitColour_; }
+    // Clicks of the address and the exit label: a button pressed and released over the label.
+    std::function<void()> onLabel1Click;
+    std::function<void()> onPicexitClick;
+
     // Hooks for whoever builds the window: menu commands (WM_COMMAND ids from the menu bar and
     // its accelerators), the menu loop opening and closing, the controls below the board to be
     // laid out again at a new density, and any message the window does not handle itself (true:
@@ -78,16 +95,23 @@ class Form1 {
 
   private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK labelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR self);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void setExitColour(Rgb colour);
     // Sizes the window around its inner area at the current density; `place` also puts the inner
     // area at its place on the screen.
     void layout(bool place);
 
     Form1Logic& logic_;
     HINSTANCE instance_;
+    PictureLoader pictures_;
     BoardView board_;
+    std::unique_ptr<LayoutBuilder> controls_;
+    HWND Label1_ = nullptr;
+    HWND picexit_ = nullptr;
+    Rgb exitColour_;
     HWND hwnd_ = nullptr;
-    HBRUSH brush_ = nullptr;
     COLORREF colour_ = RGB(0, 0, 0);
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
     bool unloaded_ = false;

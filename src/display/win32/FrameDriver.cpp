@@ -20,7 +20,10 @@ FrameDriver::FrameDriver(Form1Logic& form, TickCounter& ticks) : form_(form), ti
     }
     // The one-shot timers of the power-ups end to the millisecond only with a fine period too.
     fineTimerPeriod_ = timeBeginPeriod(1) == TIMERR_NOERROR;
-    form_.game.paused.setOnResume([this] { wake(); });
+    form_.game.paused.setOnResume([this] {
+        form_.loop.nextFrameWaits(false);
+        wake();
+    });
 }
 
 FrameDriver::~FrameDriver() {
@@ -61,10 +64,10 @@ void FrameDriver::stop() {
 }
 
 bool FrameDriver::heldBack() const {
-    // Handlers run only between frames, and each frame begins by looking at `paused`: a pause
-    // handled at any time before the next frame stops that frame, so the board keeps the last
-    // frame painted before the pause, status word and all.
-    return inFrame_ || menuOpen_ || boxesOpen_ > 0 || form_.game.paused;
+    // Handlers run only between frames, while the next frame waits for its time; the loop decides
+    // whether a pause handled then still lets that frame through.
+    return inFrame_ || menuOpen_ || boxesOpen_ > 0 ||
+           !form_.loop.pauseLetsFrameRun(form_.game.paused);
 }
 
 void FrameDriver::wake() {
@@ -102,6 +105,7 @@ void FrameDriver::timerSignalled() {
     if (starting_) {
         starting_ = false;
         form_.loop.start(ticks_.tickCount());
+        form_.loop.nextFrameWaits(form_.game.paused);
     }
     tick();
 }
@@ -121,6 +125,7 @@ void FrameDriver::tick() {
     inFrame_ = true;
     form_.gameLoopFrame(now);
     inFrame_ = false;
+    form_.loop.nextFrameWaits(form_.game.paused);
     ++framesRun_;
     if (form_.game.gameEnded) {
         stop();

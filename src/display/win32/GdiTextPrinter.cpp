@@ -9,7 +9,7 @@
 namespace kelvarn {
 
 GdiTextPrinter::GdiTextPrinter(const char* face, double points)
-    : face_(toUtf16(face)), points_(points) {
+    : face_(win32::toUtf16(face)), points_(points) {
     font_ = createFont(USER_DEFAULT_SCREEN_DPI);
     dc_ = CreateCompatibleDC(nullptr);
     oldFont_ = SelectObject(dc_, font_);
@@ -90,7 +90,7 @@ void GdiTextPrinter::begin(Surface& surface, std::uint32_t colour) {
 }
 
 void GdiTextPrinter::printLine(const std::string& utf8) {
-    lines_.push_back(toUtf16(utf8));
+    lines_.push_back(win32::toUtf16(utf8));
     const int top = y_;
     y_ += lineHeight_;
     if (surface_ == nullptr || stripBits_ == nullptr || top >= surface_->height()) {

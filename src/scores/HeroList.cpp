@@ -1,6 +1,7 @@
 #include "scores/HeroList.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "scores/Gbk.h"
@@ -128,6 +129,38 @@ void HeroRecords::saveHeroList(GameEdit& game) {
         const StoreNotice told = notice.value_or(StoreNotice{StoreNotice::Kind::NotSaved, "", ""});
         game.services.dialogs.messageBox(scoreFileNoticeText(told), "Kelvarn", Buttons::Ok);
     }
+}
+
+HeroTable mergeHeroLists(const HeroTable& list, const HeroTable& other) {
+    HeroTable merged = list;
+    // Each entry of `list` can stand for one equal entry of `other`, so two equal records of the
+    // same list stay two.
+    std::array<bool, HeroTable::size + 1> matched{};
+    for (int k = 1; k <= other.size; ++k) {
+        const HeroEntry& entry = other[k];
+        if (entry == HeroEntry{}) {
+            continue;
+        }
+        bool known = false;
+        for (int i = 1; i <= list.size && !known; ++i) {
+            if (!matched[std::size_t(i)] && list[i] == entry) {
+                matched[std::size_t(i)] = known = true;
+            }
+        }
+        if (known) {
+            continue;
+        }
+        for (int place = 1; place <= merged.size; ++place) {
+            if (merged[place].entryScore < entry.entryScore) {
+                for (int j = merged.size; j > place; --j) {
+                    merged[j] = merged[j - 1];
+                }
+                merged[place] = entry;
+                break;
+            }
+        }
+    }
+    return merged;
 }
 
 } // namespace kelvarn

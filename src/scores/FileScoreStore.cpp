@@ -8,6 +8,7 @@
 #include <system_error>
 #include <unistd.h>
 
+#include "platform/RegularFile.h"
 #include "scores/HeroList.h"
 
 namespace kelvarn {
@@ -15,48 +16,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// What reading a list file found.
-struct ListFile {
-    enum class Found { Missing, Unreadable, Read };
-    Found found = Found::Missing;
-    std::vector<std::uint8_t> bytes;
-};
-
-// Reads a regular file, or a symbolic link to one, without ever waiting: a FIFO, a device, a
-// folder, a dangling link or a file we may not read is Unreadable; only a path with nothing at
-// all is Missing.
-ListFile readList(const fs::path& path) {
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        const int error = errno;
-        struct stat entry {};
-        const bool nothing = error == ENOENT && lstat(path.c_str(), &entry) != 0;
-        return {nothing ? ListFile::Found::Missing : ListFile::Found::Unreadable, {}};
-    }
-    ListFile list{ListFile::Found::Unreadable, {}};
-    struct stat file {};
-    if (fstat(fd, &file) == 0 && S_ISREG(file.st_mode)) {
-        std::vector<std::uint8_t> bytes(FileScoreStore::ReadLimit);
-        std::size_t got = 0;
-        bool ok = true;
-        while (got < bytes.size()) {
-            const ssize_t n = read(fd, bytes.data() + got, bytes.size() - got);
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n <= 0) {
-                ok = n == 0;
-                break;
-            }
-            got += std::size_t(n);
-        }
-        if (ok) {
-            bytes.resize(got);
-            list = {ListFile::Found::Read, std::move(bytes)};
-        }
-    }
-    close(fd);
-    return list;
+// Reads a list file without ever waiting on it: only a regular file, or a symbolic link to one,
+// is read, and no more of it than a list could reach.
+RegularFile readList(const fs::path& path) {
+    return readRegularFile(path, FileScoreStore::ReadLimit);
 }
 
 // Whether a save may replace whatever is at `path`: nothing, or a regular file (or a link to
@@ -184,7 +147,7 @@ std::optional<StoreNotice> FileScoreStore::takeNotice() {
 }
 
 std::vector<std::uint8_t> FileScoreStore::loadBytes() {
-    using Found = ListFile::Found;
+    using Found = RegularFile::Found;
     notice_.reset();
     removeStaleTemporaries(programFolder_, FileName);
     if (!fallbackFolder_.empty()) {
@@ -193,7 +156,7 @@ std::vector<std::uint8_t> FileScoreStore::loadBytes() {
     }
 
     const fs::path program = programFile();
-    ListFile own = readList(program);
+    RegularFile own = readList(program);
     const bool folderWritable = canCreateIn(programFolder_);
     if (folderWritable &&
         (own.found == Found::Missing || (own.found == Found::Read && replaceable(program)))) {
@@ -216,7 +179,7 @@ std::vector<std::uint8_t> FileScoreStore::loadBytes() {
         adoptSharedFallback();
     }
     const fs::path fallback = fallbackFile();
-    ListFile kept = readList(fallback);
+    RegularFile kept = readList(fallback);
     if (kept.found == Found::Read) {
         home_ = Home::Fallback;
         return std::move(kept.bytes);
@@ -250,8 +213,8 @@ std::vector<std::uint8_t> FileScoreStore::takeBackFallback(std::vector<std::uint
     if (fallback.empty()) {
         return own;
     }
-    const ListFile kept = readList(fallback);
-    if (kept.found != ListFile::Found::Read) {
+    const RegularFile kept = readList(fallback);
+    if (kept.found != RegularFile::Found::Read) {
         return own;
     }
     std::vector<std::uint8_t> merged =

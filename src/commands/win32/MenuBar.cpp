@@ -42,9 +42,9 @@ Win32MenuBar::Win32MenuBar(MenuCommands& commands, const PictureLoader& pictures
         HMENU owner = line.depth == 0 ? bar_ : open[line.depth - 1];
         const int parent = line.depth == 0 ? -1 : openTitle[line.depth - 1];
         Placed placed{&line, owner, filled[line.depth]++, nullptr, parent};
-        std::wstring caption = toUtf16(line.caption);
+        std::wstring caption = win32::toUtf16(line.caption);
         if (line.shortcut.given()) {
-            caption += L'\t' + toUtf16(line.shortcut.text());
+            caption += L'\t' + win32::toUtf16(line.shortcut.text());
             ACCEL key{};
             key.fVirt = BYTE(FVIRTKEY | (line.shortcut.ctrl ? FCONTROL : 0));
             key.key = virtualKey(line.shortcut);

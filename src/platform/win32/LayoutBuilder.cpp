@@ -63,7 +63,7 @@ HFONT createFont(const FontSpec& font, int dpi) {
     const int height = -int(std::lround(font.points * dpi / 72.0));
     return CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, toUtf16(font.family).c_str());
+                       DEFAULT_PITCH | FF_DONTCARE, win32::toUtf16(font.family).c_str());
 }
 
 HCURSOR pointerCursor(PointerShape pointer) {
@@ -190,9 +190,10 @@ void LayoutBuilder::build() {
         }
         built_.push_back(b);
         const PixelRect p = place(built_.back());
-        HWND hwnd = CreateWindowExW(
-            exStyle, kindClass, toUtf16(row.text).c_str(), style, p.x, p.y, p.width, p.height,
-            window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, nullptr);
+        HWND hwnd = CreateWindowExW(exStyle, kindClass, win32::toUtf16(row.text).c_str(), style,
+                                    p.x, p.y, p.width, p.height, window_,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+                                    instance, nullptr);
         built_.back().hwnd = hwnd;
         if (hwnd == nullptr) {
             continue;
@@ -377,7 +378,7 @@ void LayoutBuilder::setText(std::string_view name, const std::string& text) {
     if (b == nullptr || b->hwnd == nullptr) {
         return;
     }
-    SetWindowTextW(b->hwnd, toUtf16(text).c_str());
+    SetWindowTextW(b->hwnd, win32::toUtf16(text).c_str());
     if (b->row->transparent) {
         repaintUnder(*b);
     }
@@ -454,7 +455,7 @@ void LayoutBuilder::addTooltip(HWND control, const std::string& text) {
             return;
         }
     }
-    std::wstring wide = toUtf16(text);
+    std::wstring wide = win32::toUtf16(text);
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;

@@ -36,9 +36,10 @@ bool SmallWindow::create() {
         return false;
     }
     const RECT outer = outerRect(layout_, WindowStyle, 0, false, systemDpi());
-    hwnd_ = CreateWindowExW(0, ClassName, toUtf16(layout_.caption).c_str(), WindowStyle, outer.left,
-                            outer.top, outer.right - outer.left, outer.bottom - outer.top, nullptr,
-                            nullptr, GetModuleHandleW(nullptr), nullptr);
+    hwnd_ =
+        CreateWindowExW(0, ClassName, win32::toUtf16(layout_.caption).c_str(), WindowStyle,
+                        outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
+                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (hwnd_ == nullptr) {
         return false;
     }

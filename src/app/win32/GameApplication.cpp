@@ -25,8 +25,8 @@ UINT intervalOf(TimerId timer) {
 } // namespace
 
 GameApplication::GameApplication(HINSTANCE instance, const std::wstring& programFolder)
-    : instance_(instance), sound_(programFolder + L"\\sound"), scores_(makeFileScoreStore()),
-      records_(*scores_), sprites_(loadSprites()),
+    : instance_(instance), sound_(std::filesystem::path(programFolder) / L"sound"),
+      scores_(makeFileScoreStore()), records_(*scores_), sprites_(loadSprites()),
       text_(boardTextFont().family.c_str(), boardTextFont().points),
       game_(Services{ticks_, keys_, random_, sound_, links_, dialogs_, *this, records_},
             layers_.Pic2),
@@ -59,6 +59,15 @@ GameApplication::GameApplication(HINSTANCE instance, const std::wstring& program
         }
         return false;
     };
+    // A box stands over the window the player is at: the list while it is open (the main window
+    // is disabled or gone then), otherwise the main window while it lives.
+    dialogs_.owner = [this]() -> HWND {
+        if (HWND list = windows_.open(WindowId::High)) {
+            return list;
+        }
+        return !form_.unloaded() && IsWindowVisible(form_.hwnd()) ? form_.hwnd() : nullptr;
+    };
+    dialogs_.onClosed = [this] { driver_.wake(); };
     form_.onLabel1Click = [this] { commands_.Label1_Click(); };
     form_.onPicexitClick = [this] { commands_.picexit_Click(); };
     createTimerWindow();

@@ -15,7 +15,12 @@
 #include "display/win32/Form1.h"
 #include "display/win32/FrameDriver.h"
 #include "display/win32/GdiTextPrinter.h"
-#include "platform/win32/Win32Services.h"
+#include "platform/win32/Win32Dialogs.h"
+#include "platform/win32/Win32KeyQuery.h"
+#include "platform/win32/Win32LinkOpener.h"
+#include "platform/win32/Win32Random.h"
+#include "platform/win32/Win32Sound.h"
+#include "platform/win32/Win32TickCounter.h"
 #include "scores/HeroRecords.h"
 #include "scores/ScoreStore.h"
 #include "scores/win32/SecondaryWindows.h"
@@ -65,7 +70,7 @@ class GameApplication : public WindowShell {
     Win32TickCounter ticks_;
     Win32KeyQuery keys_;
     Win32Random random_;
-    Win32Sound sound_;
+    Win32SoundPlayer sound_;
     Win32LinkOpener links_;
     Win32Dialogs dialogs_;
     std::unique_ptr<ScoreStore> scores_;

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 #include "display/Form1Layout.h"
@@ -62,12 +63,65 @@ bool BoardView::create(HWND parent, HINSTANCE instance) {
 }
 
 void BoardView::place(int x, int y, int dpi) {
+    if (dpi != dpi_) {
+        stale_ = true;
+    }
     dpi_ = dpi;
     const int border = boardPixels(2, dpi);
     const int w = boardPixels(BoardLayers::Width, dpi) + 2 * border;
     const int h = boardPixels(BoardLayers::Height, dpi) + 2 * border;
     SetWindowPos(hwnd_, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+RECT BoardView::enlarge() {
+    const Surface& board = layers_.MainBoard;
+    const int tiles = (BoardLayers::Width + BoardScale::TileWidth - 1) / BoardScale::TileWidth;
+    if (stale_) {
+        // A new density, or the first picture: every tile, at the new size.
+        stale_ = false;
+        scale_ = BoardScale(BoardLayers::Width, BoardLayers::Height,
+                            double(dpi_) / USER_DEFAULT_SCREEN_DPI);
+        screen_.assign(std::size_t(scale_.deviceWidth()) * std::size_t(scale_.deviceHeight()),
+                       Opaque);
+        screenInfo_ = info_;
+        screenInfo_.bmiHeader.biWidth = scale_.deviceWidth();
+        screenInfo_.bmiHeader.biHeight = -scale_.deviceHeight();
+        previous_ = board;
+        changedTiles_.assign(std::size_t(BoardLayers::Height), BoardScale::AllTiles);
+    } else {
+        changedTiles_.assign(std::size_t(BoardLayers::Height), 0);
+        for (int y = 0; y < BoardLayers::Height; ++y) {
+            const std::uint32_t* now = board.data() + std::size_t(y) * BoardLayers::Width;
+            std::uint32_t* was = previous_.data() + std::size_t(y) * BoardLayers::Width;
+            for (int t = 0; t < tiles; ++t) {
+                const int x = t * BoardScale::TileWidth;
+                const int n = std::min(BoardScale::TileWidth, BoardLayers::Width - x);
+                if (!std::equal(now + x, now + x + n, was + x)) {
+                    changedTiles_[std::size_t(y)] |= 1u << t;
+                    std::copy(now + x, now + x + n, was + x);
+                }
+            }
+        }
+    }
+    RECT changed{scale_.deviceWidth(), scale_.deviceHeight(), 0, 0};
+    for (int y = 0; y < BoardLayers::Height; ++y) {
+        const std::uint32_t bits = changedTiles_[std::size_t(y)];
+        if (bits == 0) {
+            continue;
+        }
+        const int first = std::countr_zero(bits);
+        const int last = 31 - std::countl_zero(bits);
+        const int lastColumn = std::min(BoardLayers::Width, (last + 1) * BoardScale::TileWidth) - 1;
+        changed.left =
+            std::min<LONG>(changed.left, scale_.firstColumn(first * BoardScale::TileWidth));
+        changed.right = std::max<LONG>(changed.right, scale_.lastColumn(lastColumn) + 1);
+        changed.top = std::min<LONG>(changed.top, scale_.firstRow(y));
+        changed.bottom = std::max<LONG>(changed.bottom, scale_.lastRow(y) + 1);
+    }
+    scale_.resampleTiles(board.data(), BoardLayers::Width, changedTiles_.data(), screen_.data(),
+                         scale_.deviceWidth());
+    return changed;
 }
 
 void BoardView::boardChanged() {
@@ -77,6 +131,14 @@ void BoardView::boardChanged() {
     const int border = boardPixels(2, dpi_);
     RECT inner{border, border, border + boardPixels(BoardLayers::Width, dpi_),
                border + boardPixels(BoardLayers::Height, dpi_)};
+    if (scaled()) {
+        const RECT changed = enlarge();
+        if (changed.left >= changed.right || changed.top >= changed.bottom) {
+            return;
+        }
+        inner = RECT{border + changed.left, border + changed.top, border + changed.right,
+                     border + changed.bottom};
+    }
     InvalidateRect(hwnd_, &inner, FALSE);
     // Shown now, not when the message queue runs dry: the next frame is due in 29 ms.
     UpdateWindow(hwnd_);
@@ -106,15 +168,11 @@ void BoardView::paint(HDC dc) {
                           UINT(board.height()), board.data(), &info_, DIB_RGB_COLORS);
         return;
     }
-    // Until the even enlargement is in, a denser screen shows the board pixel for pixel in the
-    // middle of its place.
-    const int w = boardPixels(BoardLayers::Width, dpi_);
-    const int h = boardPixels(BoardLayers::Height, dpi_);
-    RECT inner{border, border, border + w, border + h};
-    FillRect(dc, &inner, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    SetDIBitsToDevice(dc, border + std::max(0, (w - board.width()) / 2),
-                      border + std::max(0, (h - board.height()) / 2), DWORD(board.width()),
-                      DWORD(board.height()), 0, 0, 0, UINT(board.height()), board.data(), &info_,
+    if (stale_) {
+        enlarge();
+    }
+    SetDIBitsToDevice(dc, border, border, DWORD(scale_.deviceWidth()), DWORD(scale_.deviceHeight()),
+                      0, 0, 0, UINT(scale_.deviceHeight()), screen_.data(), &screenInfo_,
                       DIB_RGB_COLORS);
     (void)text_;
 }
@@ -192,7 +250,7 @@ bool Form1::create(HMENU menu, HICON bigIcon, HICON smallIcon) {
     if (!board_.create(hwnd_, instance_)) {
         return false;
     }
-    dpi_ = dpiForWindow(hwnd_);
+    dpi_ = windowDpi(hwnd_);
     // The window's own picture is its icon, not a picture drawn on its background.
     const WindowLayout& form = form1Layout();
     controls_ = std::make_unique<LayoutBuilder>(

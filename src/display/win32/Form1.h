@@ -7,7 +7,9 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include "display/BoardScale.h"
 #include "display/Form1Logic.h"
 #include "display/win32/GdiTextPrinter.h"
 #include "platform/win32/LayoutBuilder.h"
@@ -15,7 +17,9 @@
 namespace kelvarn {
 
 // The visible play field: 400 x 360 board pixels inside a 2-pixel sunken border, shown pixel for
-// pixel at 96 dots per inch and evenly enlarged above.
+// pixel at 96 dots per inch. On a denser screen every board pixel covers the same area of the
+// screen, a device pixel straddling two board pixels showing their mix (BoardScale); only the
+// tiles of the board that changed since the last frame are worked out again.
 class BoardView {
   public:
     BoardView(const BoardLayers& layers, const GdiTextPrinter* text);
@@ -34,12 +38,22 @@ class BoardView {
   private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void paint(HDC dc);
+    bool scaled() const { return dpi_ != USER_DEFAULT_SCREEN_DPI; }
+    // Brings the enlarged picture up to date; the changed part in device pixels of the board.
+    RECT enlarge();
 
     const BoardLayers& layers_;
     const GdiTextPrinter* text_;
     HWND hwnd_ = nullptr;
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
     BITMAPINFO info_{};
+    // The enlarged board, and the board as it last showed.
+    BoardScale scale_;
+    std::vector<std::uint32_t> screen_;
+    BITMAPINFO screenInfo_{};
+    Surface previous_;
+    std::vector<std::uint32_t> changedTiles_;
+    bool stale_ = true;
 };
 
 class Form1 {

@@ -66,8 +66,7 @@ void FrameDriver::stop() {
 bool FrameDriver::heldBack() const {
     // Handlers run only between frames, while the next frame waits for its time; the loop decides
     // whether a pause handled then still lets that frame through.
-    return inFrame_ || menuOpen_ || boxesOpen_ > 0 ||
-           !form_.loop.pauseLetsFrameRun(form_.game.paused);
+    return inFrame_ || menuOpen_ || !form_.loop.pauseLetsFrameRun(form_.game.paused);
 }
 
 void FrameDriver::wake() {
@@ -81,19 +80,6 @@ void FrameDriver::wake() {
 void FrameDriver::setMenuOpen(bool open) {
     menuOpen_ = open;
     if (!open) {
-        wake();
-    }
-}
-
-void FrameDriver::boxOpened() {
-    ++boxesOpen_;
-}
-
-void FrameDriver::boxClosed() {
-    if (boxesOpen_ > 0) {
-        --boxesOpen_;
-    }
-    if (boxesOpen_ == 0) {
         wake();
     }
 }

@@ -1,12 +1,12 @@
 // Runs the frame loop in the program's message loop: one frame whenever more than 28 ms have passed
 // since the previous frame began, sleeping in between on a waitable timer that the message loop
 // waits on together with the window messages (MsgWaitForMultipleObjectsEx). No frame runs while
-// the game is paused, while a menu or a box is open, or inside another frame; each of these wakes
-// the driver again when it ends, so an idle or paused game costs no CPU.
+// the game is paused, while a menu or a box is open, or inside another frame; the resume and the
+// closing menu wake the driver again, so an idle or paused game costs no CPU.
 //
 // Only the program's own message loop runs frames: the loops of menus, message boxes and the input
-// box dispatch window messages but never look at the timer, so a box opened inside a frame cannot
-// start another one.
+// box dispatch window messages but never look at the timer, so no frame starts while a box is up,
+// and a box opened inside a frame cannot start another one.
 #pragma once
 
 #include <windows.h>
@@ -41,9 +41,6 @@ class FrameDriver {
     void wake();
     // A menu of the main window opens or closes (WM_ENTERMENULOOP, WM_EXITMENULOOP).
     void setMenuOpen(bool open);
-    // A modal box opens or closes.
-    void boxOpened();
-    void boxClosed();
 
   private:
     void tick();
@@ -57,7 +54,6 @@ class FrameDriver {
     bool starting_ = false;
     bool inFrame_ = false;
     bool menuOpen_ = false;
-    int boxesOpen_ = 0;
     bool stopped_ = false;
     int framesRun_ = 0;
 };

@@ -49,6 +49,10 @@ struct FontSpec {
     bool given() const { return !family.empty(); }
 };
 
+// The program's own default font, for windows and controls whose table names none: "宋体" 9 pt,
+// twelve pixels a character and a line at 96 dpi.
+const FontSpec& programFont();
+
 enum class ControlKind {
     Label,      // text on the window's background
     Button,     // push button

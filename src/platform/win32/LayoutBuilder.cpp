@@ -61,9 +61,15 @@ int systemDpi() {
 
 HFONT createFont(const FontSpec& font, int dpi) {
     const int height = -int(std::lround(font.points * dpi / 72.0));
+    // A face with a Chinese name is asked for with the GB2312 characters, so that a system that
+    // lacks the named face still picks one that has them.
+    const bool chinese = std::any_of(font.family.begin(), font.family.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0x80) != 0;
+    });
     return CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, win32::toUtf16(font.family).c_str());
+                       chinese ? GB2312_CHARSET : DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                       win32::toUtf16(font.family).c_str());
 }
 
 HCURSOR pointerCursor(PointerShape pointer) {
@@ -130,10 +136,9 @@ LayoutBuilder::~LayoutBuilder() {
 }
 
 HFONT LayoutBuilder::fontFor(const FontSpec& spec) {
-    const FontSpec& font = spec.given() ? spec : layout_.font;
-    if (!font.given()) {
-        return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    }
+    const FontSpec& font = spec.given()           ? spec
+                           : layout_.font.given() ? layout_.font
+                                                  : programFont();
     const std::string key = font.family + '/' + std::to_string(font.points) + '/' +
                             (font.bold ? "b" : "") + '/' + std::to_string(dpi_);
     auto it = fonts_.find(key);

@@ -40,6 +40,10 @@ GameApplication::GameApplication(HINSTANCE instance, const std::wstring& program
         if (!form_.unloaded()) {
             form_.MainBoard().boardChanged();
         }
+        // For start-up measurements: the program has no console, a debugger sees this.
+        if (driver_.framesRun() == 1) {
+            OutputDebugStringW(L"kelvarn: first frame painted\n");
+        }
     };
     // A frame never runs while a menu is open.
     form_.onMenuLoop = [this](bool open) {

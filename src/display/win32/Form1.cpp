@@ -29,8 +29,11 @@ int boardPixels(int length, int dpi) {
 
 // ---- board ----
 
-BoardView::BoardView(const BoardLayers& layers, const GdiTextPrinter* text)
-    : layers_(layers), text_(text) {
+BoardView::BoardView(const BoardLayers& layers, const Surface& background,
+                     const GdiTextPrinter* text)
+    : layers_(layers), text_(text),
+      ground_(BoardLayers::Width, BoardLayers::Height, BoardLayers::Colour) {
+    ground_.clearToPicture(background, BoardLayers::Colour);
     info_.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info_.bmiHeader.biWidth = BoardLayers::Width;
     info_.bmiHeader.biHeight = -BoardLayers::Height; // top-down rows, as the surface holds them
@@ -42,6 +45,17 @@ BoardView::BoardView(const BoardLayers& layers, const GdiTextPrinter* text)
 BoardView::~BoardView() {
     if (hwnd_ != nullptr && IsWindow(hwnd_)) {
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    }
+    if (letteringDc_ != nullptr) {
+        SelectObject(letteringDc_, oldFont_);
+        SelectObject(letteringDc_, oldLettering_);
+        DeleteDC(letteringDc_);
+    }
+    if (lettering_ != nullptr) {
+        DeleteObject(lettering_);
+    }
+    if (letteringFont_ != nullptr) {
+        DeleteObject(letteringFont_);
     }
 }
 
@@ -89,6 +103,33 @@ RECT BoardView::enlarge() {
         screenInfo_.bmiHeader.biHeight = -scale_.deviceHeight();
         previous_ = board;
         changedTiles_.assign(std::size_t(BoardLayers::Height), BoardScale::AllTiles);
+        lines_.clear();
+        // The glyphs at the screen's size: white on black in a bitmap of the screen's size.
+        if (letteringDc_ != nullptr) {
+            SelectObject(letteringDc_, oldFont_);
+            SelectObject(letteringDc_, oldLettering_);
+            DeleteDC(letteringDc_);
+            DeleteObject(lettering_);
+            DeleteObject(letteringFont_);
+            letteringDc_ = nullptr;
+            lettering_ = nullptr;
+            letteringFont_ = nullptr;
+            letteringBits_ = nullptr;
+        }
+        if (text_ != nullptr) {
+            letteringDc_ = CreateCompatibleDC(nullptr);
+            void* bits = nullptr;
+            lettering_ =
+                CreateDIBSection(letteringDc_, &screenInfo_, DIB_RGB_COLORS, &bits, nullptr, 0);
+            letteringBits_ = static_cast<std::uint32_t*>(bits);
+            oldLettering_ = SelectObject(letteringDc_, lettering_);
+            letteringFont_ = text_->createFont(dpi_);
+            oldFont_ = SelectObject(letteringDc_, letteringFont_);
+            SetBkMode(letteringDc_, TRANSPARENT);
+            SetTextColor(letteringDc_, RGB(255, 255, 255));
+            SetTextAlign(letteringDc_, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
+            cover_.assign(screen_.size(), 0);
+        }
     } else {
         changedTiles_.assign(std::size_t(BoardLayers::Height), 0);
         for (int y = 0; y < BoardLayers::Height; ++y) {
@@ -121,7 +162,110 @@ RECT BoardView::enlarge() {
     }
     scale_.resampleTiles(board.data(), BoardLayers::Width, changedTiles_.data(), screen_.data(),
                          scale_.deviceWidth());
+    sharpenStatusLines(changed);
     return changed;
+}
+
+bool BoardView::tilesTouch(const RECT& board) const {
+    const int left = std::max<int>(board.left, 0);
+    const int right = std::min<int>(board.right, BoardLayers::Width);
+    if (left >= right) {
+        return false;
+    }
+    const std::uint32_t mask = scale_.tilesOf(left, right - left);
+    for (int y = std::max<int>(board.top, 0); y < std::min<int>(board.bottom, BoardLayers::Height);
+         ++y) {
+        if ((changedTiles_[std::size_t(y)] & mask) != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void BoardView::sharpenStatusLines(RECT& changed) {
+    if (text_ == nullptr || letteringBits_ == nullptr) {
+        return;
+    }
+    const std::vector<std::wstring>& printed = text_->lines();
+    const int lineHeight = text_->lineHeight();
+    if (lines_.size() < printed.size()) {
+        lines_.resize(printed.size());
+    }
+    // Which board areas need their lettering again: a line that changed (where it was and where
+    // it is now), and a line that a changed tile touches (the board's own letters changed there:
+    // a sprite moved over them, or their colour changed).
+    std::vector<RECT> redraw;
+    static const std::wstring Nothing;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        Line& line = lines_[i];
+        const std::wstring& now = i < printed.size() ? printed[i] : Nothing;
+        if (now != line.text) {
+            RECT area{};
+            if (!now.empty()) {
+                const int top = int(i) * lineHeight;
+                // The glyphs drawn at the screen's size may reach a little further.
+                area = RECT{0, std::max(top - 1, 0),
+                            std::min(text_->advance(now) + 2, BoardLayers::Width),
+                            std::min(top + lineHeight + 1, BoardLayers::Height)};
+            }
+            RECT both;
+            UnionRect(&both, &line.area, &area);
+            if (!IsRectEmpty(&both)) {
+                redraw.push_back(both);
+            }
+            line.text = now;
+            line.area = area;
+        } else if (!IsRectEmpty(&line.area)) {
+            RECT around = line.area;
+            InflateRect(&around, 1, 1);
+            if (tilesTouch(around)) {
+                redraw.push_back(line.area);
+            }
+        }
+    }
+    if (redraw.empty()) {
+        return;
+    }
+    const int w = scale_.deviceWidth();
+    std::vector<RECT> devices;
+    for (const RECT& board : redraw) {
+        const RECT device{scale_.firstColumn(std::max<int>(board.left, 0)),
+                          scale_.firstRow(std::max<int>(board.top, 0)),
+                          scale_.lastColumn(std::min<int>(board.right, BoardLayers::Width) - 1) + 1,
+                          scale_.lastRow(std::min<int>(board.bottom, BoardLayers::Height) - 1) + 1};
+        devices.push_back(device);
+        for (int y = device.top; y < device.bottom; ++y) {
+            std::fill_n(letteringBits_ + std::size_t(y) * std::size_t(w) + device.left,
+                        device.right - device.left, 0u);
+        }
+    }
+    GdiFlush();
+    const double scale = scale_.scale();
+    for (const RECT& device : devices) {
+        SaveDC(letteringDc_);
+        IntersectClipRect(letteringDc_, device.left, device.top, device.right, device.bottom);
+        for (std::size_t i = 0; i < printed.size(); ++i) {
+            const int baseline = int(std::lround((int(i) * lineHeight + text_->ascent()) * scale));
+            TextOutW(letteringDc_, 0, baseline, printed[i].c_str(), int(printed[i].size()));
+        }
+        RestoreDC(letteringDc_, -1);
+    }
+    GdiFlush();
+    const BoardScale::Layers layers{ground_.data(), layers_.Pic1.data(), layers_.Pic2.data(),
+                                    layers_.Pic3.data(), BoardLayers::Width};
+    for (const RECT& device : devices) {
+        // The glyphs' cover of each device pixel: the grey level of the white-on-black text.
+        for (int y = device.top; y < device.bottom; ++y) {
+            const std::size_t row = std::size_t(y) * std::size_t(w);
+            for (int x = device.left; x < device.right; ++x) {
+                cover_[row + std::size_t(x)] =
+                    std::uint8_t((letteringBits_[row + std::size_t(x)] >> 8) & 0xFF);
+            }
+        }
+        scale_.composeLettered(layers, cover_.data(), w, text_->colour(), device.left, device.top,
+                               device.right - 1, device.bottom - 1, screen_.data(), w);
+        UnionRect(&changed, &changed, &device);
+    }
 }
 
 void BoardView::boardChanged() {
@@ -211,7 +355,7 @@ LRESULT CALLBACK BoardView::windowProc(HWND hwnd, UINT message, WPARAM wParam, L
 Form1::Form1(Form1Logic& logic, HINSTANCE instance, const GdiTextPrinter* text,
              PictureLoader pictures)
     : logic_(logic), instance_(instance), pictures_(std::move(pictures)),
-      board_(logic.layers, text),
+      board_(logic.layers, logic.sprites.boardBackground, text),
       exitColour_(form1Layout().row("picexit").textColour.value_or(ExitLabelColours::rest)) {
     const Rgb background = form1Layout().background.value_or(Rgb{});
     colour_ = RGB(background.r, background.g, background.b);

@@ -22,7 +22,9 @@ namespace kelvarn {
 // tiles of the board that changed since the last frame are worked out again.
 class BoardView {
   public:
-    BoardView(const BoardLayers& layers, const GdiTextPrinter* text);
+    // `background` is the board's background picture; `text`, when given, is the printer whose
+    // status lines the board carries.
+    BoardView(const BoardLayers& layers, const Surface& background, const GdiTextPrinter* text);
     ~BoardView();
     BoardView(const BoardView&) = delete;
     BoardView& operator=(const BoardView&) = delete;
@@ -41,6 +43,10 @@ class BoardView {
     bool scaled() const { return dpi_ != USER_DEFAULT_SCREEN_DPI; }
     // Brings the enlarged picture up to date; the changed part in device pixels of the board.
     RECT enlarge();
+    // Draws the status lines again at the screen's resolution where they changed or where a
+    // changed tile touches them, under the sprites as on the board; grows `changed`.
+    void sharpenStatusLines(RECT& changed);
+    bool tilesTouch(const RECT& board) const;
 
     const BoardLayers& layers_;
     const GdiTextPrinter* text_;
@@ -54,6 +60,21 @@ class BoardView {
     Surface previous_;
     std::vector<std::uint32_t> changedTiles_;
     bool stale_ = true;
+    // The status lines as the enlarged picture shows them: their text and the board pixels they
+    // may colour; the glyphs' cover of each device pixel, drawn at the screen's size.
+    struct Line {
+        std::wstring text;
+        RECT area{};
+    };
+    std::vector<Line> lines_;
+    Surface ground_; // the cleared board: its colour and background picture
+    HDC letteringDc_ = nullptr;
+    HBITMAP lettering_ = nullptr;
+    HGDIOBJ oldLettering_ = nullptr;
+    HFONT letteringFont_ = nullptr;
+    HGDIOBJ oldFont_ = nullptr;
+    std::uint32_t* letteringBits_ = nullptr;
+    std::vector<std::uint8_t> cover_;
 };
 
 class Form1 {

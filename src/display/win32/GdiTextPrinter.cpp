@@ -52,6 +52,14 @@ HFONT GdiTextPrinter::createFont(int dpi) const {
     return CreateFontIndirectW(&lf);
 }
 
+int GdiTextPrinter::advance(const std::wstring& text) const {
+    SIZE size{};
+    if (text.empty() || !GetTextExtentPoint32W(dc_, text.c_str(), int(text.size()), &size)) {
+        return 0;
+    }
+    return int(size.cx);
+}
+
 void GdiTextPrinter::makeStrip(int width) {
     if (strip_ != nullptr && stripWidth_ == width) {
         return;

@@ -32,6 +32,8 @@ class GdiTextPrinter : public TextPrinter {
     std::uint32_t colour() const { return colour_; }
     // A font of the same face and size for `dpi` dots per inch; the caller deletes it.
     HFONT createFont(int dpi) const;
+    // How far `text` reaches to the right when printed at board size.
+    int advance(const std::wstring& text) const;
 
   private:
     void makeStrip(int width);

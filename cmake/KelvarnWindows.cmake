@@ -15,6 +15,12 @@ file(GLOB KELVARN_WIN32_SOURCES CONFIGURE_DEPENDS
 file(GLOB KELVARN_WIN32_HEADERS CONFIGURE_DEPENDS
   src/platform/win32/*.h src/game/win32/*.h src/display/win32/*.h src/commands/win32/*.h
   src/scores/win32/*.h src/app/win32/*.h)
+# The file operations the core stands on, in their Win32 form: part of the core itself.
+set(KELVARN_WIN32_CORE_SOURCES
+  ${CMAKE_SOURCE_DIR}/src/platform/win32/RegularFile.cpp
+  ${CMAKE_SOURCE_DIR}/src/scores/win32/ListFiles.cpp)
+target_sources(kelvarn_core PRIVATE ${KELVARN_WIN32_CORE_SOURCES})
+list(REMOVE_ITEM KELVARN_WIN32_SOURCES ${KELVARN_WIN32_CORE_SOURCES})
 add_library(kelvarn_win32 STATIC ${KELVARN_WIN32_SOURCES} ${KELVARN_WIN32_HEADERS})
 target_link_libraries(kelvarn_win32 PUBLIC kelvarn_core
   user32 gdi32 comctl32 comdlg32 shell32 shlwapi ole32 oleaut32 uuid windowscodecs winmm)

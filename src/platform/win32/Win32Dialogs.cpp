@@ -150,24 +150,6 @@ struct alignas(4) EmptyDialog {
 
 } // namespace
 
-int windowDpi(HWND window) {
-    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow =
-        reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (getDpiForWindow != nullptr && window != nullptr) {
-        if (const UINT dpi = getDpiForWindow(window)) {
-            return int(dpi);
-        }
-    }
-    const HDC screen = GetDC(nullptr);
-    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen != nullptr) {
-        ReleaseDC(nullptr, screen);
-    }
-    return dpi > 0 ? dpi : 96;
-}
-
 Answer Win32Dialogs::messageBox(const std::string& text, const std::string& title,
                                 Buttons buttons) {
     const HWND parent = usableOwner(owner);

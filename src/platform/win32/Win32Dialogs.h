@@ -25,7 +25,8 @@ class Win32Dialogs : public Dialogs {
     static constexpr int FieldId = 101;
 };
 
-// Dots per inch of the monitor a window is on (96 where the system cannot say).
+// Dots per inch of the monitor a window is on (96 where the system cannot say); defined with the
+// layout builder.
 int windowDpi(HWND window);
 
 } // namespace kelvarn

@@ -54,7 +54,7 @@ GameApplication::GameApplication(const QString& programFolder)
     dialogs_.onClosed = [this] { driver_.wake(); };
     driver_.onFramePainted = [this] {
         if (form_ && !form_->unloaded()) {
-            form_->MainBoard->boardChanged();
+            form_->MainBoard->boardChanged(logic_.painter.changed());
         }
     };
 

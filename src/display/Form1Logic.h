@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "display/BoardPainter.h"
 #include "display/Sprites.h"
 #include "game/FrameLoop.h"
 #include "game/GameEdit.h"
@@ -36,6 +37,7 @@ class Form1Logic : public FrameSteps {
     bool skipFirstStep = true;
     int speedStep = 1;
     Rgb boardTextColour; // the text colour of MainBoard, as laid out until a setting changes it
+    BoardPainter painter; // what Pb drew last, so that it draws only what changed
     FrameLoop loop;
 
     // ---- start-up, frame loop ----

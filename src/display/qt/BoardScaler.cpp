@@ -39,6 +39,20 @@ QRegion BoardScaler::update() {
     } else {
         findChangedTiles();
     }
+    return resampleAndLetter();
+}
+
+QRegion BoardScaler::update(const BoardRegion& changed) {
+    if (stale_) {
+        rebuild();
+        stale_ = false;
+    } else {
+        markChangedTiles(changed);
+    }
+    return resampleAndLetter();
+}
+
+QRegion BoardScaler::resampleAndLetter() {
     QRegion changed;
     resampleChangedTiles(changed);
     redrawStatusLines(changed);
@@ -73,6 +87,19 @@ void BoardScaler::findChangedTiles() {
             }
         }
         changedTiles_[std::size_t(y)] = bits;
+    }
+}
+
+// Only the tiles the painter names: the board is not compared with the last picture. The
+// picture's copy of the board is kept up to date there all the same.
+void BoardScaler::markChangedTiles(const BoardRegion& changed) {
+    changedTiles_.fill(0);
+    for (const Rect& r : changed.rects()) {
+        const std::uint32_t tiles = arith_.tilesOf(r.x, r.width);
+        for (int y = std::max(r.y, 0); y < std::min(r.bottom(), Height); ++y) {
+            changedTiles_[std::size_t(y)] |= tiles;
+        }
+        previous_.copyFrom(layers_.MainBoard, r);
     }
 }
 

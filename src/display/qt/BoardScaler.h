@@ -20,6 +20,7 @@
 #include <optional>
 #include <vector>
 
+#include "display/BoardRegion.h"
 #include "display/BoardScale.h"
 #include "display/Form1Logic.h"
 
@@ -40,6 +41,8 @@ class BoardScaler {
 
     // Brings the picture up to date with the board; returns the changed part, in board pixels.
     QRegion update();
+    // The same, told by the painter which board pixels may have changed.
+    QRegion update(const BoardRegion& changed);
     // The board at the screen's resolution (its device pixel ratio set), opaque: every pixel
     // carries 0xFF in its top byte.
     const QImage& image() const { return screen_; }
@@ -58,6 +61,8 @@ class BoardScaler {
 
     void rebuild();
     void findChangedTiles();
+    void markChangedTiles(const BoardRegion& changed);
+    QRegion resampleAndLetter();
     void resampleChangedTiles(QRegion& changed);
     void redrawStatusLines(QRegion& changed);
     void composeText(const QRect& device);

@@ -37,6 +37,30 @@ void BoardView::boardChanged() {
     }
 }
 
+void BoardView::boardChanged(const BoardRegion& changed) {
+    if (!scaled()) {
+        // The painter's rectangles are disjoint and banded, as a region holds them.
+        const std::vector<Rect>& rects = changed.rects();
+        std::vector<QRect> parts;
+        parts.reserve(rects.size());
+        const QPoint origin = contentsRect().topLeft();
+        for (const Rect& r : rects) {
+            parts.emplace_back(origin.x() + r.x, origin.y() + r.y, r.width, r.height);
+        }
+        if (!parts.empty()) {
+            QRegion region;
+            region.setRects(parts.data(), int(parts.size()));
+            update(region);
+        }
+        return;
+    }
+    scaler_.setScale(devicePixelRatioF());
+    const QRegion region = scaler_.update(changed);
+    if (!region.isEmpty()) {
+        update(region.translated(contentsRect().topLeft()));
+    }
+}
+
 void BoardView::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter painter(this);

@@ -25,8 +25,10 @@ class BoardView : public QFrame {
               QWidget* parent);
     std::function<void()> onMouseMove;
 
-    // The painter has drawn a new frame: repaint what changed.
+    // The painter has drawn a new frame: repaint what changed, all of it or the board pixels in
+    // `changed`.
     void boardChanged();
+    void boardChanged(const BoardRegion& changed);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -24,9 +24,9 @@ UINT intervalOf(TimerId timer) {
 
 } // namespace
 
-GameApplication::GameApplication(HINSTANCE instance, const std::wstring& programFolder)
-    : instance_(instance), sound_(std::filesystem::path(programFolder) / L"sound"),
-      scores_(makeFileScoreStore()), records_(*scores_), sprites_(loadSprites()),
+GameApplication::GameApplication(HINSTANCE instance, const std::filesystem::path& programFolder)
+    : instance_(instance), sound_(programFolder / L"sound"), scores_(makeFileScoreStore()),
+      records_(*scores_), sprites_(loadSprites()),
       text_(boardTextFont().family.c_str(), boardTextFont().points),
       game_(Services{ticks_, keys_, random_, sound_, links_, dialogs_, *this, records_},
             layers_.Pic2),

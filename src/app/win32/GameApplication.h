@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -30,7 +31,7 @@ namespace kelvarn {
 class GameApplication : public WindowShell {
   public:
     // `programFolder` holds the folder `sound` and, where it can be written, the list data.dat.
-    GameApplication(HINSTANCE instance, const std::wstring& programFolder);
+    GameApplication(HINSTANCE instance, const std::filesystem::path& programFolder);
     ~GameApplication() override;
     GameApplication(const GameApplication&) = delete;
     GameApplication& operator=(const GameApplication&) = delete;

@@ -92,9 +92,23 @@ void GdiTextPrinter::begin(Surface& surface, std::uint32_t colour) {
     surface_ = &surface;
     colour_ = colour & 0xFFFFFFu;
     y_ = 0;
+    clipped_ = false;
     lines_.clear();
     makeStrip(surface.width());
     SetTextColor(dc_, RGB((colour_ >> 16) & 0xFF, (colour_ >> 8) & 0xFF, colour_ & 0xFF));
+}
+
+void GdiTextPrinter::clipTo(const Rect& clip) {
+    clip_ = clip;
+    clipped_ = true;
+}
+
+Rect GdiTextPrinter::lineArea(int index, const std::string& utf8) const {
+    if (utf8.empty()) {
+        return {};
+    }
+    // Smoothed glyph edges may reach a pixel or two past the line's box.
+    return {-2, index * lineHeight_ - 2, advance(win32::toUtf16(utf8)) + 4, lineHeight_ + 4};
 }
 
 void GdiTextPrinter::printLine(const std::string& utf8) {
@@ -102,6 +116,11 @@ void GdiTextPrinter::printLine(const std::string& utf8) {
     const int top = y_;
     y_ += lineHeight_;
     if (surface_ == nullptr || stripBits_ == nullptr || top >= surface_->height()) {
+        return;
+    }
+    // A line that cannot reach the clip is only remembered.
+    const Rect strip{0, top, stripWidth_, lineHeight_};
+    if (clipped_ && !strip.intersects(clip_)) {
         return;
     }
     // The strip holds the rows of the surface the line covers; below the surface's last row it
@@ -112,7 +131,14 @@ void GdiTextPrinter::printLine(const std::string& utf8) {
     GdiFlush();
     std::memcpy(stripBits_, rowsOfSurface, rowBytes * std::size_t(rows));
     const std::wstring& text = lines_.back();
+    if (clipped_) {
+        SaveDC(dc_);
+        IntersectClipRect(dc_, clip_.x, clip_.y - top, clip_.right(), clip_.bottom() - top);
+    }
     TextOutW(dc_, 0, 0, text.c_str(), int(text.size()));
+    if (clipped_) {
+        RestoreDC(dc_, -1);
+    }
     GdiFlush();
     // GDI leaves the top byte of the pixels it draws at 0; the surface keeps every pixel opaque.
     const std::size_t count = std::size_t(stripWidth_) * std::size_t(rows);

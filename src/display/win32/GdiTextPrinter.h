@@ -23,6 +23,8 @@ class GdiTextPrinter : public TextPrinter {
     void begin(Surface& surface, std::uint32_t colour) override;
     void printLine(const std::string& utf8) override;
     void end() override;
+    void clipTo(const Rect& clip) override;
+    Rect lineArea(int index, const std::string& utf8) const override;
 
     // Line i has its top at i * lineHeight().
     int lineHeight() const { return lineHeight_; }
@@ -53,6 +55,8 @@ class GdiTextPrinter : public TextPrinter {
     Surface* surface_ = nullptr;
     std::uint32_t colour_ = 0;
     int y_ = 0;
+    Rect clip_; // where this round of lines may print; empty: anywhere
+    bool clipped_ = false;
     std::vector<std::wstring> lines_;
 };
 

@@ -19,7 +19,7 @@ UINT_PTR timerIdOf(TimerId timer) {
 
 UINT intervalOf(TimerId timer) {
     // The repair ends after 12.7 s, the frozen planes move again after 20 s.
-    return timer == TimerId::Timer2 ? 12700 : 20000;
+    return timer == TimerId::Timer2 ? Form1Timers::Timer2Ms : Form1Timers::Timer3Ms;
 }
 
 } // namespace
@@ -129,7 +129,7 @@ bool GameApplication::start() {
     smallIcon_ = static_cast<HICON>(
         LoadImageW(instance_, MAKEINTRESOURCEW(ProgramIcon), IMAGE_ICON, small, small, 0));
     // The menu bar is on the window before the load handler runs, so that the start-up greying
-    // of "继续" reaches its item.
+    // of the resume item reaches it.
     if (!form_.create(menuBar_.menu(), bigIcon_, smallIcon_)) {
         return false;
     }
@@ -138,7 +138,7 @@ bool GameApplication::start() {
     // The board shows its background until the first frame is painted.
     layers_.MainBoard.clearToPicture(sprites_.boardBackground, BoardLayers::Colour);
     form_.show();
-    driver_.startAfterLoad(50);
+    driver_.startAfterLoad(Form1Timers::Timer1Ms);
     return true;
 }
 

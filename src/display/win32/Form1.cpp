@@ -20,7 +20,7 @@ constexpr wchar_t FormClass[] = L"KelvarnForm1";
 constexpr DWORD FormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD FormExStyle = 0;
 
-// A board pixel is dpi / 96 device pixels wide; the sunken border around it two board pixels.
+// A board pixel is dpi / 96 device pixels wide, and so is each of its border's.
 int boardPixels(int length, int dpi) {
     return int(std::lround(double(length) * dpi / USER_DEFAULT_SCREEN_DPI));
 }
@@ -81,7 +81,7 @@ void BoardView::place(int x, int y, int dpi) {
         stale_ = true;
     }
     dpi_ = dpi;
-    const int border = boardPixels(2, dpi);
+    const int border = boardPixels(BoardLayers::Border, dpi);
     const int w = boardPixels(BoardLayers::Width, dpi) + 2 * border;
     const int h = boardPixels(BoardLayers::Height, dpi) + 2 * border;
     SetWindowPos(hwnd_, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -272,7 +272,7 @@ void BoardView::boardChanged() {
     if (hwnd_ == nullptr) {
         return;
     }
-    const int border = boardPixels(2, dpi_);
+    const int border = boardPixels(BoardLayers::Border, dpi_);
     RECT inner{border, border, border + boardPixels(BoardLayers::Width, dpi_),
                border + boardPixels(BoardLayers::Height, dpi_)};
     if (scaled()) {
@@ -291,7 +291,7 @@ void BoardView::boardChanged() {
 void BoardView::paint(HDC dc) {
     RECT client;
     GetClientRect(hwnd_, &client);
-    const int border = boardPixels(2, dpi_);
+    const int border = boardPixels(BoardLayers::Border, dpi_);
     // The sunken border: shadow above and left, light below and right, two rings.
     for (int i = 0; i < border; ++i) {
         const bool outer = i < border / 2 || border == 1;

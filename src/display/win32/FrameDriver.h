@@ -25,7 +25,7 @@ class FrameDriver {
     FrameDriver& operator=(const FrameDriver&) = delete;
 
     // Timer1: `delayMs` after the window is created the loop is entered.
-    void startAfterLoad(int delayMs = 50);
+    void startAfterLoad(int delayMs);
     // Called after every painted frame (the window repaints the board).
     std::function<void()> onFramePainted;
     // Stops for good (the program is ending or the main window is gone).

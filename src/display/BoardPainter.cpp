@@ -1,5 +1,8 @@
+#include "display/BoardPainter.h"
+
 #include "display/Form1Logic.h"
 
+#include <algorithm>
 #include <string>
 
 namespace kelvarn {
@@ -17,14 +20,6 @@ constexpr int PlaneCellWidth = 80;
 constexpr int PlaneCellHeight = 40;
 constexpr int BlastCellWidth = 67;
 constexpr int BlastCellHeight = 60;
-
-// A picture drawn whole, at its own size.
-void andWhole(Surface& layer, int x, int y, const Surface& picture) {
-    layer.andIn(x, y, picture.width(), picture.height(), picture);
-}
-void orWhole(Surface& layer, int x, int y, const Surface& picture) {
-    layer.orIn(x, y, picture.width(), picture.height(), picture);
-}
 
 // The three whole-board transfers, AND Pic2, AND Pic3, OR Pic1, done in one pass over the
 // pixels: the same result as three transfers, at a third of the memory traffic.
@@ -50,42 +45,84 @@ void composeOntoBoard(Surface& board, const Surface& hit, const Surface& overlay
     }
 }
 
+// A layer and the list of what is drawn into it this frame: every transfer notes the pixels it
+// may change (its cell, cut to the picture and the layer), so that the next frame can clear them.
+struct Target {
+    Surface& surface;
+    std::vector<Rect>& drawn;
+
+    Rect cell(int x, int y, int w, int h, const Surface& picture) const {
+        return Rect{x, y, std::min(w, picture.width()), std::min(h, picture.height())}.clippedTo(
+            surface.bounds());
+    }
+    void note(const Rect& r) {
+        if (!r.empty()) {
+            drawn.push_back(r);
+        }
+    }
+    void andIn(int x, int y, int w, int h, const Surface& picture) {
+        note(cell(x, y, w, h, picture));
+        surface.andIn(x, y, w, h, picture);
+    }
+    void orIn(int x, int y, int w, int h, const Surface& picture) {
+        note(cell(x, y, w, h, picture));
+        surface.orIn(x, y, w, h, picture);
+    }
+    void andWhole(int x, int y, const Surface& picture) {
+        andIn(x, y, picture.width(), picture.height(), picture);
+    }
+    void orWhole(int x, int y, const Surface& picture) {
+        orIn(x, y, picture.width(), picture.height(), picture);
+    }
+    // A one-pixel black stroke from (x, y) to (x + 1, y + 1).
+    void mark(int x, int y) {
+        note(Rect{x, y, 2, 2}.clippedTo(surface.bounds()));
+        surface.line(x, y, x + 1, y + 1, Black);
+    }
+};
+
+bool boardSized(const Surface& s) {
+    return s.width() == BoardLayers::Width && s.height() == BoardLayers::Height;
+}
+
 } // namespace
 
-// Paints one frame. Sprites go into three layers: Pic1 (black) collects every black-background
-// picture by OR; Pic2 (white) is the hit layer and gets only the stock icons, the vessel and the
-// cruising submarines; Pic3 (white) gets the white-background pictures of everything else. The
-// board then takes Pic2 AND Pic3 AND, then Pic1 OR, so each drawing pixel shows its own colour.
-void Form1Logic::Pb() {
-    const GameEdit& g = game;
-    Surface& board = layers.MainBoard;
-    Surface& sprite = layers.Pic1;
-    Surface& hit = layers.Pic2;
-    Surface& overlay = layers.Pic3;
+BoardPainter::BoardPainter() : changed_(BoardLayers::Width, BoardLayers::Height) {}
 
-    sprite.clear(Black);
-    hit.clear(White);
-    overlay.clear(White);
-    board.clearToPicture(sprites.boardBackground, BoardLayers::Colour);
+void BoardPainter::statusLines(const GameEdit& g) {
+    nowLines_[0] = " 炮弹: ";
+    nowLines_[1] = " 等级 " + std::to_string(g.level);
+    nowLines_[2] = " 得分: " + std::to_string(g.lastKillPoints);
+    nowLines_[3] = " 总得分: " + std::to_string(g.score);
+    nowLines_[4] = " 生命: " + std::to_string(g.life);
+    nowLines_[5] = " 速度: " + std::to_string(g.speedGauge);
+    nowLines_[6] = " 杀敌: " + std::to_string(g.kills);
+    nowLines_[7] = " 使用炮弹: " + std::to_string(g.shellsUsed);
+    nowLines_[8] = " 当前状态: " + g.statusText;
+}
 
-    text.begin(board, boardTextColour.value());
-    text.printLine(" 炮弹: ");
-    text.printLine(" 等级 " + std::to_string(g.level));
-    text.printLine(" 得分: " + std::to_string(g.lastKillPoints));
-    text.printLine(" 总得分: " + std::to_string(g.score));
-    text.printLine(" 生命: " + std::to_string(g.life));
-    text.printLine(" 速度: " + std::to_string(g.speedGauge));
-    text.printLine(" 杀敌: " + std::to_string(g.kills));
-    text.printLine(" 使用炮弹: " + std::to_string(g.shellsUsed));
-    text.printLine(" 当前状态: " + g.statusText);
-    text.end();
-
-    // The row of icons has no limit of its own; it simply runs off the board's edge.
-    for (int i = 0; i < g.shells && IconLeft + IconPitch * i < board.width(); ++i) {
-        const int x = IconLeft + IconPitch * i;
-        hit.andIn(x, IconTop, IconSize, IconSize, sprites.bbb2);
-        sprite.orIn(x, IconTop, IconSize, IconSize, sprites.bbb);
+// Sprites go into three layers: Pic1 (black) collects every black-background picture by OR; Pic2
+// (white) is the hit layer and gets only the stock icons, the vessel and the cruising
+// submarines; Pic3 (white) gets the white-background pictures of everything else.
+void BoardPainter::drawSprites(const GameEdit& g, BoardLayers& layers, const Sprites& sprites) {
+    for (std::vector<Rect>& list : drawing_) {
+        list.clear();
     }
+    Target sprite{layers.Pic1, drawing_[Sprite]};
+    Target hit{layers.Pic2, drawing_[Hit]};
+    Target overlay{layers.Pic3, drawing_[Overlay]};
+
+    // The row of icons has no limit of its own; it simply runs off the board's edge. It is noted
+    // as one strip.
+    Rect icons;
+    for (int i = 0; i < g.shells && IconLeft + IconPitch * i < layers.Pic2.width(); ++i) {
+        const int x = IconLeft + IconPitch * i;
+        layers.Pic2.andIn(x, IconTop, IconSize, IconSize, sprites.bbb2);
+        layers.Pic1.orIn(x, IconTop, IconSize, IconSize, sprites.bbb);
+        icons = icons.united(Rect{x, IconTop, IconSize, IconSize});
+    }
+    hit.note(icons.clippedTo(layers.Pic2.bounds()));
+    sprite.note(icons.clippedTo(layers.Pic1.bounds()));
 
     if (g.facing == 1 || g.facing == 2) {
         const bool left = g.facing == 1;
@@ -97,7 +134,7 @@ void Form1Logic::Pb() {
     for (int i = 1; i <= g.bombList.size; ++i) {
         const BombState& bomb = g.bombList[i];
         if (bomb.active) {
-            overlay.line(bomb.x, bomb.y, bomb.x + 1, bomb.y + 1, Black);
+            overlay.mark(bomb.x, bomb.y);
         }
     }
 
@@ -131,7 +168,7 @@ void Form1Logic::Pb() {
         const bool left = sub.direction == 1;
         const Surface* white;
         const Surface* black;
-        Surface* layer;
+        Target* layer;
         if (sub.sinkFrame != 0) {
             white = left ? &sprites.PicCrash1M : &sprites.PicCrash2M;
             black = left ? &sprites.PicCrash1 : &sprites.PicCrash2;
@@ -141,9 +178,9 @@ void Form1Logic::Pb() {
             black = left ? &sprites.PicSub1 : &sprites.PicSub2;
             layer = &hit;
         }
-        andWhole(*layer, sub.x, sub.y, *white);
-        andWhole(sprite, sub.x, sub.y, *white);
-        orWhole(sprite, sub.x, sub.y, *black);
+        layer->andWhole(sub.x, sub.y, *white);
+        sprite.andWhole(sub.x, sub.y, *white);
+        sprite.orWhole(sub.x, sub.y, *black);
     }
 
     for (int i = 1; i <= g.blastList.size; ++i) {
@@ -156,8 +193,120 @@ void Form1Logic::Pb() {
         overlay.andIn(blast.x, blast.y, BlastCellWidth, BlastCellHeight, sprites.PicExpM[k]);
         sprite.orIn(blast.x, blast.y, BlastCellWidth, BlastCellHeight, sprites.PicExp[k]);
     }
+}
 
-    composeOntoBoard(board, hit, overlay, sprite);
+void BoardPainter::paintWhole(const GameEdit& game, BoardLayers& layers, const Sprites& sprites,
+                              TextPrinter& text, std::uint32_t textColour) {
+    Surface& board = layers.MainBoard;
+    layers.Pic1.clear(Black);
+    layers.Pic2.clear(White);
+    layers.Pic3.clear(White);
+    board.clearToPicture(sprites.boardBackground, BoardLayers::Colour);
+
+    statusLines(game);
+    text.begin(board, textColour);
+    for (const std::string& line : nowLines_) {
+        text.printLine(line);
+    }
+    text.end();
+
+    drawSprites(game, layers, sprites);
+    composeOntoBoard(board, layers.Pic2, layers.Pic3, layers.Pic1);
+
+    changed_.clear();
+    changed_.addAll();
+    std::swap(drawn_, drawing_);
+    whole_ = !(boardSized(board) && boardSized(layers.Pic1) && boardSized(layers.Pic2) &&
+               boardSized(layers.Pic3));
+    if (!whole_) {
+        // What the next frames restore the board from: its background with the lines on it.
+        lettered_ = Surface(BoardLayers::Width, BoardLayers::Height, BoardLayers::Colour);
+        lettered_.clearToPicture(sprites.boardBackground, BoardLayers::Colour);
+        text.begin(lettered_, textColour);
+        for (const std::string& line : nowLines_) {
+            text.printLine(line);
+        }
+        text.end();
+        lines_ = nowLines_;
+        colour_ = textColour;
+    }
+}
+
+// Paints one frame where it differs from the last. The board then takes Pic2 AND Pic3 AND, then
+// Pic1 OR, over the lettered background, so each drawing pixel shows its own colour.
+void BoardPainter::paint(const GameEdit& game, BoardLayers& layers, const Sprites& sprites,
+                         TextPrinter& text, std::uint32_t textColour) {
+    Surface& board = layers.MainBoard;
+    if (whole_ || !boardSized(board) || !boardSized(layers.Pic1) || !boardSized(layers.Pic2) ||
+        !boardSized(layers.Pic3)) {
+        paintWhole(game, layers, sprites, text, textColour);
+        return;
+    }
+    changed_.clear();
+
+    // What the last frame drew goes; the board shows its lettered background there again.
+    const std::array<Surface*, LayerCount> surfaces{&layers.Pic1, &layers.Pic2, &layers.Pic3};
+    const std::array<std::uint32_t, LayerCount> blank{Black, White, White};
+    for (int l = 0; l < LayerCount; ++l) {
+        for (const Rect& r : drawn_[std::size_t(l)]) {
+            surfaces[std::size_t(l)]->fill(r, blank[std::size_t(l)]);
+            changed_.add(r);
+        }
+    }
+
+    // Lines whose text or colour changed are printed again, where they were and where they
+    // are now, over the background; the lines around them are printed again inside that part.
+    statusLines(game);
+    Rect relettered;
+    for (int i = 0; i < StatusLines; ++i) {
+        const std::string& was = lines_[std::size_t(i)];
+        const std::string& now = nowLines_[std::size_t(i)];
+        if (textColour != colour_ || was != now) {
+            relettered = relettered.united(text.lineArea(i, was)).united(text.lineArea(i, now));
+        }
+    }
+    relettered = relettered.clippedTo(board.bounds());
+    if (!relettered.empty()) {
+        lettered_.fill(relettered, BoardLayers::Colour);
+        lettered_.copyFrom(sprites.boardBackground, relettered);
+        text.begin(lettered_, textColour);
+        text.clipTo(relettered);
+        for (const std::string& line : nowLines_) {
+            text.printLine(line);
+        }
+        text.end();
+        lines_ = nowLines_;
+        colour_ = textColour;
+        changed_.add(relettered);
+    }
+
+    drawSprites(game, layers, sprites);
+    for (const std::vector<Rect>& list : drawing_) {
+        for (const Rect& r : list) {
+            changed_.add(r);
+        }
+    }
+    std::swap(drawn_, drawing_);
+
+    // Composition, only where something was or is.
+    const std::uint32_t* ground = lettered_.data();
+    const std::uint32_t* hit = layers.Pic2.data();
+    const std::uint32_t* overlay = layers.Pic3.data();
+    const std::uint32_t* sprite = layers.Pic1.data();
+    std::uint32_t* to = board.data();
+    for (const Rect& r : changed_.rects()) {
+        for (int y = r.y; y < r.bottom(); ++y) {
+            const std::size_t first = std::size_t(y) * BoardLayers::Width + std::size_t(r.x);
+            const std::size_t last = first + std::size_t(r.width);
+            for (std::size_t i = first; i < last; ++i) {
+                to[i] = (ground[i] & hit[i] & overlay[i]) | sprite[i];
+            }
+        }
+    }
+}
+
+void Form1Logic::Pb() {
+    painter.paint(game, layers, sprites, text, boardTextColour.value());
 }
 
 } // namespace kelvarn

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "display/BoardPainter.h"
 #include "display/Sprites.h"
 #include "game/FrameLoop.h"
 #include "game/GameEdit.h"
@@ -16,11 +17,20 @@ namespace kelvarn {
 struct BoardLayers {
     static constexpr int Width = 400;
     static constexpr int Height = 360;
+    static constexpr int Border = 2;                  // the sunken border around the visible board
     static constexpr std::uint32_t Colour = 0xE0E0E0; // the board's colour, under its picture
     Surface MainBoard{Width, Height, Colour};
     Surface Pic1{Width, Height, Black}; // sprite layer
     Surface Pic2{Width, Height, White}; // hit layer: stock icons, vessel, cruising submarines
     Surface Pic3{Width, Height, White}; // overlay layer
+};
+
+// The main window's timers: Timer1 enters the frame loop after loading; Timer2 ends the repair,
+// Timer3 the frozen planes.
+struct Form1Timers {
+    static constexpr int Timer1Ms = 50;
+    static constexpr int Timer2Ms = 12700;
+    static constexpr int Timer3Ms = 20000;
 };
 
 class Form1Logic : public FrameSteps {
@@ -35,7 +45,8 @@ class Form1Logic : public FrameSteps {
     // ---- fields of the main window ----
     bool skipFirstStep = true;
     int speedStep = 1;
-    Rgb boardTextColour{192, 0, 192}; // the text colour of MainBoard
+    Rgb boardTextColour;  // the text colour of MainBoard, as laid out until a setting changes it
+    BoardPainter painter; // what Pb drew last, so that it draws only what changed
     FrameLoop loop;
 
     // ---- start-up, frame loop ----

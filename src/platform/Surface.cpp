@@ -26,6 +26,47 @@ void Surface::clear(std::uint32_t colour) {
     }
 }
 
+Rect Rect::clippedTo(const Rect& other) const {
+    const int left = std::max(x, other.x);
+    const int top = std::max(y, other.y);
+    const int r = std::min(right(), other.right());
+    const int b = std::min(bottom(), other.bottom());
+    if (r <= left || b <= top) {
+        return {};
+    }
+    return {left, top, r - left, b - top};
+}
+
+Rect Rect::united(const Rect& other) const {
+    if (empty()) {
+        return other;
+    }
+    if (other.empty()) {
+        return *this;
+    }
+    const int left = std::min(x, other.x);
+    const int top = std::min(y, other.y);
+    return {left, top, std::max(right(), other.right()) - left,
+            std::max(bottom(), other.bottom()) - top};
+}
+
+void Surface::fill(const Rect& r, std::uint32_t colour) {
+    const Rect c = r.clippedTo(bounds());
+    for (int y = c.y; y < c.bottom(); ++y) {
+        std::uint32_t* row = pixels_.data() + std::size_t(y) * width_ + c.x;
+        std::fill_n(row, c.width, colour | Opaque);
+    }
+}
+
+void Surface::copyFrom(const Surface& source, const Rect& r) {
+    const Rect c = r.clippedTo(bounds()).clippedTo(source.bounds());
+    for (int y = c.y; y < c.bottom(); ++y) {
+        std::memcpy(pixels_.data() + std::size_t(y) * width_ + c.x,
+                    source.pixels_.data() + std::size_t(y) * source.width_ + c.x,
+                    std::size_t(c.width) * sizeof(std::uint32_t));
+    }
+}
+
 void Surface::clearToPicture(const Surface& picture, std::uint32_t colour) {
     clear(colour);
     blit(0, 0, picture.width(), picture.height(), picture, RasterOp::Copy);

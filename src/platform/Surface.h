@@ -22,6 +22,24 @@ inline constexpr std::uint32_t Opaque = 0xFF000000u;
 
 enum class RasterOp { And, Or, Copy };
 
+// A rectangle of pixels: columns x .. x + width - 1, rows y .. y + height - 1.
+struct Rect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+
+    bool empty() const { return width <= 0 || height <= 0; }
+    int right() const { return x + width; } // one past the last column
+    int bottom() const { return y + height; }
+    // The part of this rectangle inside `other`.
+    Rect clippedTo(const Rect& other) const;
+    bool intersects(const Rect& other) const { return !clippedTo(other).empty(); }
+    // The smallest rectangle holding both (an empty one adds nothing).
+    Rect united(const Rect& other) const;
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
 class Surface {
   public:
     Surface() = default;
@@ -33,6 +51,12 @@ class Surface {
     void clear(std::uint32_t colour);
     // Clears to `colour`, then copies `picture` from its top-left corner, cut at our edges.
     void clearToPicture(const Surface& picture, std::uint32_t colour);
+
+    Rect bounds() const { return {0, 0, width_, height_}; }
+    // Sets the pixels of `r` (cut at our edges) to `colour`.
+    void fill(const Rect& r, std::uint32_t colour);
+    // Copies the pixels of `r` from the same place of `source` (cut at both edges).
+    void copyFrom(const Surface& source, const Rect& r);
 
     // Transfers the width x height cell at (0, 0) of `source` to (x, y) of this surface, clipped
     // to the source's and this surface's edges.
@@ -73,6 +97,17 @@ class TextPrinter {
     virtual void begin(Surface& surface, std::uint32_t colour) = 0;
     virtual void printLine(const std::string& utf8) = 0;
     virtual void end() = 0;
+
+    // A printer that can tell where a line's glyphs may reach prints, between begin() and end(),
+    // only inside `clip`; the lines still count and are remembered as printed. One that cannot
+    // ignores the clip and says that a line may colour anything.
+    virtual void clipTo(const Rect& clip) { (void)clip; }
+    // The pixels that `utf8` printed as line `index` (0 at the top) may colour.
+    virtual Rect lineArea(int index, const std::string& utf8) const {
+        (void)index;
+        (void)utf8;
+        return {0, 0, 1 << 20, 1 << 20};
+    }
 };
 
 } // namespace kelvarn

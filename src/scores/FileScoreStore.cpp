@@ -2,17 +2,15 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <ctime>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 
 #include "platform/RegularFile.h"
 #include "scores/HeroList.h"
+#include "scores/ListFiles.h"
 
 namespace kelvarn {
 namespace fs = std::filesystem;
+using namespace listfiles;
 
 namespace {
 
@@ -22,49 +20,14 @@ RegularFile readList(const fs::path& path) {
     return readRegularFile(path, FileScoreStore::ReadLimit);
 }
 
-// Whether a save may replace whatever is at `path`: nothing, or a regular file (or a link to
-// one) that we may write. A read-only list is left as it is, and so is anything we could not
-// have read.
-bool replaceable(const fs::path& path) {
-    struct stat entry {};
-    if (lstat(path.c_str(), &entry) != 0) {
-        return errno == ENOENT;
-    }
-    struct stat file {};
-    return stat(path.c_str(), &file) == 0 && S_ISREG(file.st_mode) &&
-           access(path.c_str(), R_OK | W_OK) == 0;
+void removeStaleTemporaries(const fs::path& folder, const std::string& target) {
+    listfiles::removeStaleTemporaries(folder, target, HeroFileSize, FileScoreStore::StaleSeconds);
 }
 
-// Creates a new, uniquely named file beside `target`; its descriptor (or -1) and its name.
-int createTemporary(const fs::path& target, std::string& name) {
-    name = target.string() + ".XXXXXX";
-    return mkostemp(name.data(), O_CLOEXEC);
-}
+} // namespace
 
-bool canCreateIn(const fs::path& folder) {
-    std::string name;
-    const int fd = createTemporary(folder / FileScoreStore::FileName, name);
-    if (fd < 0) {
-        return false;
-    }
-    close(fd);
-    unlink(name.c_str());
-    return true;
-}
-
-// Creates an empty file where there is nothing yet; never through a link.
-void createEmpty(const fs::path& path) {
-    std::error_code ec;
-    fs::create_directories(path.parent_path(), ec);
-    const int fd =
-        open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
-    if (fd >= 0) {
-        close(fd);
-    }
-}
-
-// Whether `name` is `target` followed by a dot and the six letters or digits mkstemp puts there.
-bool temporaryNameOf(const std::string& name, const std::string& target) {
+// Temporary files are named after their target, with a dot and six letters or digits after it.
+bool listfiles::temporaryNameOf(const std::string& name, const std::string& target) {
     if (name.size() != target.size() + 7 || name.compare(0, target.size(), target) != 0 ||
         name[target.size()] != '.') {
         return false;
@@ -78,41 +41,6 @@ bool temporaryNameOf(const std::string& name, const std::string& target) {
     return true;
 }
 
-// Removes what an interrupted save of `target` left in `folder`: files named as our temporary
-// files are, plain files of ours no larger than a list, untouched for a while (a save in
-// progress elsewhere is never disturbed). Nothing else, whatever its name.
-void removeStaleTemporaries(const fs::path& folder, const std::string& target) {
-    std::error_code ec;
-    fs::directory_iterator it(folder, ec);
-    if (ec) {
-        return;
-    }
-    const std::time_t now = std::time(nullptr);
-    for (const fs::directory_entry& item : it) {
-        if (!temporaryNameOf(item.path().filename().string(), target)) {
-            continue;
-        }
-        struct stat entry {};
-        if (lstat(item.path().c_str(), &entry) == 0 && S_ISREG(entry.st_mode) &&
-            entry.st_uid == geteuid() && entry.st_nlink == 1 &&
-            entry.st_size <= off_t(HeroFileSize) &&
-            now - entry.st_mtime >= FileScoreStore::StaleSeconds) {
-            unlink(item.path().c_str());
-        }
-    }
-}
-
-// Flushes a folder's entries, so that a rename in it survives a power cut. Best effort.
-void syncFolder(const fs::path& folder) {
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        fsync(fd);
-        close(fd);
-    }
-}
-
-} // namespace
-
 FileScoreStore::FileScoreStore(fs::path programFolder, fs::path fallbackFolder)
     : programFolder_(std::move(programFolder)), fallbackFolder_(std::move(fallbackFolder)),
       fallbackName_(fallbackName(programFolder_)) {}
@@ -124,7 +52,7 @@ std::string FileScoreStore::fallbackName(const fs::path& programFolder) {
         folder = fs::absolute(programFolder, ec).lexically_normal();
     }
     std::uint64_t hash = 0xcbf29ce484222325u;
-    for (const char c : folder.string()) {
+    for (const char c : text(folder)) {
         hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3u;
     }
     char digits[17];
@@ -171,7 +99,7 @@ std::vector<std::uint8_t> FileScoreStore::loadBytes() {
     if (fallbackFolder_.empty()) {
         home_ = own.found == Found::Unreadable ? Home::Nowhere : Home::Program;
         if (own.found == Found::Unreadable) {
-            notice_ = StoreNotice{StoreNotice::Kind::NotRead, program.string(), ""};
+            notice_ = StoreNotice{StoreNotice::Kind::NotRead, text(program), ""};
         }
         return std::move(own.bytes);
     }
@@ -186,16 +114,16 @@ std::vector<std::uint8_t> FileScoreStore::loadBytes() {
     }
     if (kept.found == Found::Unreadable) {
         home_ = Home::Nowhere;
-        notice_ = StoreNotice{StoreNotice::Kind::NotRead, fallback.string(), ""};
+        notice_ = StoreNotice{StoreNotice::Kind::NotRead, text(fallback), ""};
         return std::move(own.bytes);
     }
     // The list moves to the user's data folder now. An installed game, whose folder is simply
     // not ours to write, does so quietly; anything else the player hears about, once.
     home_ = Home::Fallback;
     if (own.found == Found::Unreadable) {
-        notice_ = StoreNotice{StoreNotice::Kind::NotRead, program.string(), fallback.string()};
+        notice_ = StoreNotice{StoreNotice::Kind::NotRead, text(program), text(fallback)};
     } else if (own.found == Found::Read && folderWritable) {
-        notice_ = StoreNotice{StoreNotice::Kind::ReadOnly, program.string(), fallback.string()};
+        notice_ = StoreNotice{StoreNotice::Kind::ReadOnly, text(program), text(fallback)};
     }
     if (own.found != Found::Read) {
         createEmpty(fallback);
@@ -220,7 +148,7 @@ std::vector<std::uint8_t> FileScoreStore::takeBackFallback(std::vector<std::uint
     std::vector<std::uint8_t> merged =
         encodeHeroList(mergeHeroLists(decodeHeroList(own), decodeHeroList(kept.bytes)));
     if (replace(programFile(), merged) == Saved::Yes) {
-        unlink(fallback.c_str());
+        listfiles::remove(fallback);
         syncFolder(fallbackFolder_);
     }
     return merged;
@@ -231,17 +159,7 @@ std::vector<std::uint8_t> FileScoreStore::takeBackFallback(std::vector<std::uint
 // (never copying), so that no other copy can take the same list; a copy whose folder can be
 // written never wrote it and leaves it alone.
 void FileScoreStore::adoptSharedFallback() {
-    const fs::path shared = sharedFallbackFile();
-    const fs::path own = fallbackFile();
-    struct stat entry {};
-    if (lstat(shared.c_str(), &entry) != 0 || !S_ISREG(entry.st_mode) ||
-        lstat(own.c_str(), &entry) == 0 || errno != ENOENT) {
-        return;
-    }
-    if (renameat2(AT_FDCWD, shared.c_str(), AT_FDCWD, own.c_str(), RENAME_NOREPLACE) != 0 &&
-        (errno == EINVAL || errno == ENOSYS) && link(shared.c_str(), own.c_str()) == 0) {
-        unlink(shared.c_str());
-    }
+    moveIfNothingThere(sharedFallbackFile(), fallbackFile());
 }
 
 bool FileScoreStore::saveBytes(const std::vector<std::uint8_t>& bytes) {
@@ -252,7 +170,7 @@ bool FileScoreStore::saveBytes(const std::vector<std::uint8_t>& bytes) {
         if (saved == Saved::Yes) {
             return true;
         }
-        tried = programFile().string();
+        tried = text(programFile());
         if (saved == Saved::Unwritable && !fallbackFolder_.empty()) {
             home_ = Home::Fallback;
         }
@@ -263,7 +181,7 @@ bool FileScoreStore::saveBytes(const std::vector<std::uint8_t>& bytes) {
         if (replace(fallbackFile(), bytes) == Saved::Yes) {
             return true;
         }
-        notice_ = StoreNotice{StoreNotice::Kind::NotSaved, tried, fallbackFile().string()};
+        notice_ = StoreNotice{StoreNotice::Kind::NotSaved, tried, text(fallbackFile())};
         return false;
     }
     notice_ = StoreNotice{StoreNotice::Kind::NotSaved, tried, ""};
@@ -275,34 +193,28 @@ FileScoreStore::Saved FileScoreStore::replace(const fs::path& target,
     if (!replaceable(target)) {
         return Saved::Unwritable;
     }
-    std::string temporary;
-    const int fd = createTemporary(target, temporary);
-    if (fd < 0) {
-        return errno == EACCES || errno == EPERM || errno == EROFS || errno == ENOENT
-                   ? Saved::Unwritable
-                   : Saved::Failed;
+    Handle handle{};
+    fs::path temporary;
+    const Outcome created = createTemporary(target, handle, temporary);
+    if (created != Outcome::Done) {
+        return created == Outcome::Unwritable ? Saved::Unwritable : Saved::Failed;
     }
-    // mkstemp makes the file private; give it the previous file's permissions, or the usual ones.
-    struct stat previous {};
-    fchmod(fd, stat(target.c_str(), &previous) == 0 ? previous.st_mode & 07777 : 0644);
-
-    bool ok = writeAll(fd, bytes) && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    // rename replaces a symbolic link itself, never the file it points to.
-    ok = ok && rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        unlink(temporary.c_str());
-        return Saved::Failed;
+    const bool written = writeAll(handle, bytes);
+    const Outcome replaced =
+        flushAndClose(handle) && written ? replaceWith(temporary, target) : Outcome::Failed;
+    if (replaced != Outcome::Done) {
+        listfiles::remove(temporary);
+        return replaced == Outcome::Unwritable ? Saved::Unwritable : Saved::Failed;
     }
     syncFolder(target.parent_path());
     return Saved::Yes;
 }
 
-bool FileScoreStore::writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
+bool FileScoreStore::writeAll(Handle handle, const std::vector<std::uint8_t>& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         errno = 0;
-        const long written = writeChunk(fd, bytes.data() + done, bytes.size() - done);
+        const long written = writeChunk(handle, bytes.data() + done, bytes.size() - done);
         if (written < 0 && errno == EINTR) {
             continue;
         }
@@ -314,8 +226,8 @@ bool FileScoreStore::writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
     return true;
 }
 
-long FileScoreStore::writeChunk(int fd, const std::uint8_t* data, std::size_t size) {
-    return long(write(fd, data, size));
+long FileScoreStore::writeChunk(Handle handle, const std::uint8_t* data, std::size_t size) {
+    return listfiles::write(handle, data, size);
 }
 
 } // namespace kelvarn

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "scores/ListFiles.h"
 #include "scores/ScoreStore.h"
 
 namespace kelvarn {
@@ -55,16 +56,16 @@ class FileScoreStore : public ScoreStore {
     static std::string fallbackName(const std::filesystem::path& programFolder);
 
   protected:
-    // Writes up to `size` bytes to the open file `fd`; the number written, or -1 on failure.
+    // Writes up to `size` bytes to the open file; the number written, or -1 on failure.
     // A seam for simulating a disk that fills up.
-    virtual long writeChunk(int fd, const std::uint8_t* data, std::size_t size);
+    virtual long writeChunk(listfiles::Handle handle, const std::uint8_t* data, std::size_t size);
 
   private:
     enum class Home { Program, Fallback, Nowhere };
     enum class Saved { Yes, Unwritable, Failed };
 
     Saved replace(const std::filesystem::path& target, const std::vector<std::uint8_t>& bytes);
-    bool writeAll(int fd, const std::vector<std::uint8_t>& bytes);
+    bool writeAll(listfiles::Handle handle, const std::vector<std::uint8_t>& bytes);
     void adoptSharedFallback();
     // The program's own list `own`, now usable, with the records kept in the fallback file.
     std::vector<std::uint8_t> takeBackFallback(std::vector<std::uint8_t> own);

@@ -233,5 +233,30 @@ TEST_F(Painter, EveryFrameStartsFromTheBackground) {
     EXPECT_EQ(h.layers.Pic1.pixel(105, 205), Black);
 }
 
+// The window is asked to show again where a sprite was and where it is, and not the still sea:
+// in rectangles that do not overlap, band by band.
+TEST_F(Painter, ChangedPartIsWhereSpritesWereAndAre) {
+    g.shellList[1] = ShellState{100, 200, true};
+    h.form.Pb();
+    g.shellList[1].y = 260;
+    h.form.Pb();
+    const BoardRegion& changed = h.form.painter.changed();
+    EXPECT_TRUE(changed.covers(105, 205) && changed.covers(105, 265));
+    EXPECT_FALSE(changed.covers(399, 359) || changed.covers(300, 200));
+    EXPECT_LT(changed.area(), BoardLayers::Width * BoardLayers::Height / 10);
+    int area = 0;
+    const std::vector<kelvarn::Rect>& rects = changed.rects();
+    for (std::size_t i = 0; i < rects.size(); ++i) {
+        area += rects[i].width * rects[i].height;
+        for (std::size_t j = 0; j < i; ++j) {
+            EXPECT_FALSE(rects[i].intersects(rects[j]));
+            EXPECT_TRUE(rects[j].y < rects[i].y ||
+                        (rects[j].y == rects[i].y && rects[j].height == rects[i].height &&
+                         rects[j].right() < rects[i].x));
+        }
+    }
+    EXPECT_EQ(area, changed.area());
+}
+
 } // namespace
 } // namespace kelvarn::test

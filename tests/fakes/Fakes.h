@@ -201,17 +201,46 @@ class FakeScoreStore : public ScoreStore {
     }
 };
 
-// Records the lines printed on the board.
+// Records the lines printed on the board. With `draws` set it also marks each byte of a line as
+// one pixel (its height within the line follows the byte), and keeps to a clip, as a real printer
+// does.
 class FakeTextPrinter : public TextPrinter {
   public:
+    static constexpr int LineHeight = 12;
     std::vector<std::string> lines;
     std::uint32_t colour = 0;
-    void begin(Surface&, std::uint32_t c) override {
+    bool draws = false;
+    void begin(Surface& s, std::uint32_t c) override {
         lines.clear();
         colour = c;
+        surface_ = &s;
+        clip_ = s.bounds();
     }
-    void printLine(const std::string& utf8) override { lines.push_back(utf8); }
+    void printLine(const std::string& utf8) override {
+        if (draws) {
+            const int top = int(lines.size()) * LineHeight;
+            for (std::size_t k = 0; k < utf8.size(); ++k) {
+                const int x = 1 + int(k);
+                const int y = top + 2 + std::uint8_t(utf8[k]) % 8;
+                if (Rect{x, y, 1, 1}.intersects(clip_)) {
+                    surface_->setPixel(x, y, colour);
+                }
+            }
+        }
+        lines.push_back(utf8);
+    }
     void end() override {}
+    void clipTo(const Rect& clip) override { clip_ = clip.clippedTo(surface_->bounds()); }
+    Rect lineArea(int index, const std::string& utf8) const override {
+        if (!draws) {
+            return TextPrinter::lineArea(index, utf8);
+        }
+        return {1, index * LineHeight + 2, int(utf8.size()), 8};
+    }
+
+  private:
+    Surface* surface_ = nullptr;
+    Rect clip_;
 };
 
 } // namespace kelvarn::test

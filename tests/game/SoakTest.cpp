@@ -33,9 +33,6 @@ constexpr int SoakFrames = 100000;
 constexpr std::uint32_t Timer2Interval = 12700;
 constexpr std::uint32_t Timer3Interval = 20000;
 constexpr std::uint32_t FramePeriod = 29;
-// The board is painted whole for this many frames; after that only the hit layer, which is all
-// the rules read, keeps its size (painting the other three whole would take most of the run).
-constexpr int FullPaintFrames = 3000;
 
 std::uint32_t soakSeed() {
     if (const char* text = std::getenv("KELVARN_SOAK_SEED")) {
@@ -188,9 +185,7 @@ class SoakPlayer {
         h->form.Form_Load();
         h->form.loop.start(h->ticks.now);
         h->dialogs.whileOpen = [this] { answerRecordQuestions(); };
-        if (framesRun >= FullPaintFrames) {
-            shrinkUnreadLayers();
-        }
+        h->text.draws = true;
         windowOpen_ = WindowId::frmSplash; // none of the windows that stop the game
         windowIterations_ = 0;
         timer2Due_ = timer3Due_ = 0;
@@ -250,9 +245,6 @@ class SoakPlayer {
         refillRandom();
         g.frame();
         ++framesRun;
-        if (framesRun == FullPaintFrames) {
-            shrinkUnreadLayers();
-        }
         record();
     }
 
@@ -298,12 +290,6 @@ class SoakPlayer {
     int lastKills_ = 0;
     std::uint32_t lastTicks_ = 0;
     SubState lastSlot_;
-
-    void shrinkUnreadLayers() {
-        h->layers.MainBoard = Surface(1, 1, 0xE0E0E0);
-        h->layers.Pic1 = Surface(1, 1, Black);
-        h->layers.Pic3 = Surface(1, 1, White);
-    }
 
     void pressKey(int key) {
         if (down_.insert(key).second) {
@@ -620,8 +606,78 @@ class SoakPlayer {
     }
 };
 
+// ---- The board painted only where it changed, against the board painted whole ----------------
+// After every frame of the soak the same game is painted a second time, whole, into layers of its
+// own; the painter, which clears and composes only where something was or is and prints only
+// the status lines that changed, must have left all four layers the same, byte for byte. The
+// frames right after a colour change, a restart and a pause with its resume are counted, so
+// that the test can tell those were compared too.
+class WholePaintCheck {
+  public:
+    int frames = 0, afterTextColour = 0, afterWindowColour = 0, afterRestart = 0, afterResume = 0;
+
+    // Empty when the two boards agree. A frame that ended the game stops before the painter.
+    std::string compare(const SoakPlayer& player) {
+        const GameHarness& h = *player.h;
+        if (h.game.gameEnded) {
+            return {};
+        }
+        if (&h != harness_) { // a new game: its first frame is painted whole anyway
+            harness_ = &h;
+            seen_ = {player.restarts, player.pauses, h.form.boardTextColour, h.shell.windowColour};
+        }
+        const Seen now{player.restarts, player.pauses, h.form.boardTextColour,
+                       h.shell.windowColour};
+        afterRestart += now.restarts != seen_.restarts;
+        afterResume += now.pauses != seen_.pauses;
+        afterTextColour += now.text != seen_.text;
+        afterWindowColour += now.window != seen_.window;
+        seen_ = now;
+        ++frames;
+
+        text_.draws = true;
+        whole_.paintWhole(h.game, layers_, h.sprites, text_, h.form.boardTextColour.value());
+        const std::pair<const char*, std::pair<const Surface*, const Surface*>> pairs[] = {
+            {"MainBoard", {&h.layers.MainBoard, &layers_.MainBoard}},
+            {"Pic1", {&h.layers.Pic1, &layers_.Pic1}},
+            {"Pic2", {&h.layers.Pic2, &layers_.Pic2}},
+            {"Pic3", {&h.layers.Pic3, &layers_.Pic3}}};
+        for (const auto& [name, surfaces] : pairs) {
+            const Surface& drawn = *surfaces.first;
+            const Surface& whole = *surfaces.second;
+            if (drawn == whole) {
+                continue;
+            }
+            for (int y = 0; y < whole.height(); ++y) {
+                for (int x = 0; x < whole.width(); ++x) {
+                    if (drawn.pixel(x, y) != whole.pixel(x, y)) {
+                        std::ostringstream out;
+                        out << name << " differs at " << x << "," << y << ": " << std::hex
+                            << drawn.pixel(x, y) << " instead of " << whole.pixel(x, y);
+                        return out.str();
+                    }
+                }
+            }
+            return std::string(name) + " differs in size";
+        }
+        return {};
+    }
+
+  private:
+    struct Seen {
+        int restarts = 0, pauses = 0;
+        Rgb text, window;
+    };
+    const GameHarness* harness_ = nullptr;
+    Seen seen_;
+    FakeTextPrinter text_;
+    BoardLayers layers_;
+    BoardPainter whole_;
+};
+// ---- end of the board check -------------------------------------------------------------------
+
 // Plays until `frames` frames have run, checking after every one.
-void play(SoakPlayer& player, int frames) {
+void play(SoakPlayer& player, int frames, WholePaintCheck* board = nullptr) {
     int idle = 0;
     try {
         while (player.framesRun < frames) {
@@ -636,6 +692,9 @@ void play(SoakPlayer& player, int frames) {
             ASSERT_LT(idle, 20000) << player.where() << "the game stays paused";
             const std::string broken = brokenInvariant(*player.h);
             ASSERT_EQ(broken, "") << player.where();
+            if (board != nullptr && player.framesRun != before) {
+                ASSERT_EQ(board->compare(player), "") << player.where();
+            }
             player.finishIfEnded();
             if (::testing::Test::HasFailure()) {
                 FAIL() << player.where() << "stopped at the first failure";
@@ -663,8 +722,13 @@ void report(const SoakPlayer& p) {
 TEST(Soak, HundredThousandRandomFramesKeepEveryTableAndCounterConsistent) {
     SoakPlayer player(soakSeed());
     player.startGame();
-    play(player, SoakFrames);
+    WholePaintCheck board;
+    play(player, SoakFrames, &board);
     report(player);
+    std::cout << "soak: " << board.frames << " frames painted both ways; compared after "
+              << board.afterTextColour << " text and " << board.afterWindowColour
+              << " window colour changes, " << board.afterRestart << " restarts, "
+              << board.afterResume << " resumes\n";
     if (::testing::Test::HasFailure()) {
         return;
     }
@@ -679,6 +743,11 @@ TEST(Soak, HundredThousandRandomFramesKeepEveryTableAndCounterConsistent) {
     EXPECT_GT(player.timerTicks, 0);
     EXPECT_GE(player.games, 2);
     EXPECT_EQ(player.tickWraps, 1);
+    EXPECT_GE(board.frames, SoakFrames - player.games);
+    EXPECT_GT(board.afterTextColour, 0);
+    EXPECT_GT(board.afterWindowColour, 0);
+    EXPECT_GT(board.afterRestart, 0);
+    EXPECT_GT(board.afterResume, 0);
 }
 
 // subCount is only a gate for spawning: when it has drifted far from the submarines really

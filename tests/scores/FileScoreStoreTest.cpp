@@ -82,7 +82,7 @@ class FillingStore : public FileScoreStore {
     std::size_t room = 100;
 
   protected:
-    long writeChunk(int fd, const std::uint8_t* data, std::size_t size) override {
+    long writeChunk(listfiles::Handle fd, const std::uint8_t* data, std::size_t size) override {
         if (room == 0) {
             errno = ENOSPC;
             return -1;

@@ -2,18 +2,18 @@
 
 #include <QFontMetrics>
 
+#include "display/Form1Layout.h"
+#include "platform/qt/QtLayout.h"
+
 namespace kelvarn {
 
 QFont boardFont() {
-    QFont font(QStringLiteral("宋体"));
-    font.setPointSizeF(9);
-    return font;
+    return qtFont(boardTextFont());
 }
 
-QtTextPrinter::QtTextPrinter(const QFont& font) : font_(font) {
-    const QFontMetrics metrics(font_);
-    lineHeight_ = metrics.height();
-    ascent_ = metrics.ascent();
+QtTextPrinter::QtTextPrinter(const QFont& font) : font_(font), metrics_(font_) {
+    lineHeight_ = metrics_.height();
+    ascent_ = metrics_.ascent();
 }
 
 void QtTextPrinter::begin(Surface& surface, std::uint32_t colour) {
@@ -25,6 +25,25 @@ void QtTextPrinter::begin(Surface& surface, std::uint32_t colour) {
     painter_->setPen(QColor::fromRgb(colour_));
     y_ = 0;
     lineCount_ = 0;
+    clip_ = QRect();
+}
+
+void QtTextPrinter::clipTo(const Rect& clip) {
+    clip_ = QRect(clip.x, clip.y, clip.width, clip.height);
+    painter_->setClipRect(clip_);
+}
+
+Rect QtTextPrinter::lineArea(int index, const std::string& utf8) const {
+    if (utf8.empty()) {
+        return {};
+    }
+    const QString text = QString::fromStdString(utf8);
+    const int top = index * lineHeight_;
+    const QRect ink = metrics_.boundingRect(text).translated(0, top + ascent_);
+    const QRect box(0, top, metrics_.horizontalAdvance(text), lineHeight_);
+    // Smoothed glyph edges may reach a pixel or two past the measured ink.
+    const QRect area = (ink | box).adjusted(-2, -2, 2, 2);
+    return {area.x(), area.y(), area.width(), area.height()};
 }
 
 void QtTextPrinter::printLine(const std::string& utf8) {
@@ -33,7 +52,11 @@ void QtTextPrinter::printLine(const std::string& utf8) {
     }
     QString& line = lines_[std::size_t(lineCount_++)];
     line = QString::fromStdString(utf8);
-    painter_->drawText(0, y_ + ascent_, line);
+    // A line that cannot reach the clip is only remembered.
+    if (clip_.isNull() ||
+        (y_ - lineHeight_ < clip_.bottom() && y_ + 2 * lineHeight_ > clip_.top())) {
+        painter_->drawText(0, y_ + ascent_, line);
+    }
     y_ += lineHeight_;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QString>
@@ -21,6 +22,8 @@ class QtTextPrinter : public TextPrinter {
     void begin(Surface& surface, std::uint32_t colour) override;
     void printLine(const std::string& utf8) override;
     void end() override;
+    void clipTo(const Rect& clip) override;
+    Rect lineArea(int index, const std::string& utf8) const override;
 
     // What was printed since the last begin(): line i has its baseline at
     // i * lineHeight() + ascent(), from the left edge.
@@ -33,11 +36,13 @@ class QtTextPrinter : public TextPrinter {
 
   private:
     QFont font_;
+    QFontMetrics metrics_;
     int lineHeight_ = 0;
     int ascent_ = 0;
     QImage image_;
     std::unique_ptr<QPainter> painter_;
     int y_ = 0;
+    QRect clip_; // where this round of lines may print; none: anywhere
     QRgb colour_ = 0;
     std::vector<QString> lines_; // slots are reused from frame to frame
     int lineCount_ = 0;

@@ -1,0 +1,93 @@
+#include "display/BoardRegion.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace kelvarn {
+
+BoardRegion::BoardRegion(int width, int height)
+    : width_(std::clamp(width, 0, MaxWidth)), height_(std::max(height, 0)),
+      rows_((height_ + Cell - 1) / Cell), cells_(std::size_t(rows_), 0) {}
+
+void BoardRegion::clear() {
+    std::fill(cells_.begin(), cells_.end(), 0);
+    rectsValid_ = false;
+}
+
+void BoardRegion::add(const Rect& r) {
+    const Rect c = r.clippedTo({0, 0, width_, height_});
+    if (c.empty()) {
+        return;
+    }
+    const int first = c.x / Cell;
+    const int last = (c.right() - 1) / Cell;
+    const std::uint64_t mask =
+        (last >= 63 ? ~std::uint64_t(0) : (std::uint64_t(1) << (last + 1)) - 1) &
+        ~((std::uint64_t(1) << first) - 1);
+    for (int row = c.y / Cell; row <= (c.bottom() - 1) / Cell; ++row) {
+        cells_[std::size_t(row)] |= mask;
+    }
+    rectsValid_ = false;
+}
+
+void BoardRegion::addAll() {
+    add({0, 0, width_, height_});
+}
+
+void BoardRegion::unite(const BoardRegion& other) {
+    const std::size_t n = std::min(cells_.size(), other.cells_.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        cells_[i] |= other.cells_[i];
+    }
+    rectsValid_ = false;
+}
+
+bool BoardRegion::empty() const {
+    return std::all_of(cells_.begin(), cells_.end(), [](std::uint64_t m) { return m == 0; });
+}
+
+bool BoardRegion::covers(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) {
+        return false;
+    }
+    return ((cells_[std::size_t(y / Cell)] >> (x / Cell)) & 1) != 0;
+}
+
+int BoardRegion::area() const {
+    int total = 0;
+    for (const Rect& r : rects()) {
+        total += r.width * r.height;
+    }
+    return total;
+}
+
+const std::vector<Rect>& BoardRegion::rects() const {
+    if (rectsValid_) {
+        return rects_;
+    }
+    rects_.clear();
+    int row = 0;
+    while (row < rows_) {
+        const std::uint64_t mask = cells_[std::size_t(row)];
+        int end = row + 1;
+        while (end < rows_ && cells_[std::size_t(end)] == mask) {
+            ++end;
+        }
+        const int top = row * Cell;
+        const int height = std::min(end * Cell, height_) - top;
+        std::uint64_t bits = mask;
+        while (bits != 0) {
+            const int first = std::countr_zero(bits);
+            const int run = std::countr_one(bits >> first);
+            bits = first + run >= 64 ? 0 : bits & ~((std::uint64_t(1) << (first + run)) - 1);
+            const int left = first * Cell;
+            const int right = std::min((first + run) * Cell, width_);
+            rects_.push_back({left, top, right - left, height});
+        }
+        row = end;
+    }
+    rectsValid_ = true;
+    return rects_;
+}
+
+} // namespace kelvarn

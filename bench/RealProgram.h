@@ -4,7 +4,10 @@
 #pragma once
 
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <cerrno>
@@ -289,13 +292,30 @@ inline std::string waitForWindow(const std::string& title, std::chrono::seconds 
 
 // The smallest Qt Widgets program with a window the size of the game's: what any such program
 // costs. `reportFirstPaint` prints one line on stderr when it is first painted; `chineseText`
-// adds one label of Chinese text in a Song face, to tell the price of the text from the game's.
+// adds one label of Chinese text in a Song face, to tell the price of the text from the game's;
+// `repaint` shows a 400 x 360 RGB32 image and repaints all of it every 29 ms, as a game that
+// painted its whole board each frame would at the least.
 class BaselineWindow : public QWidget {
   public:
-    BaselineWindow(bool reportFirstPaint, bool chineseText) : report_(reportFirstPaint) {
-        setWindowTitle(chineseText ? QStringLiteral("Baseline text") : QStringLiteral("Baseline"));
+    BaselineWindow(bool reportFirstPaint, bool chineseText, bool repaint = false)
+        : report_(reportFirstPaint) {
+        setWindowTitle(chineseText ? QStringLiteral("Baseline text")
+                       : repaint   ? QStringLiteral("Baseline repaint")
+                                   : QStringLiteral("Baseline"));
         resize(420, 416);
         move(620, chineseText ? 300 : 100);
+        if (repaint) {
+            image_ = QImage(400, 360, QImage::Format_RGB32);
+            image_.fill(QColor(224, 224, 224));
+            timer_.setTimerType(Qt::PreciseTimer);
+            timer_.setInterval(29);
+            QObject::connect(&timer_, &QTimer::timeout, this, [this] {
+                ++frames_; // a new picture each time
+                image_.setPixel(frames_ % 400, 0, QRgb(frames_) & 0xFFFFFFu);
+                update(QRect(8, 8, 400, 360));
+            });
+            timer_.start();
+        }
         if (chineseText) {
             auto* label = new QLabel(QStringLiteral("炮弹: 等级 得分: 总得分: 生命: 速度: 杀敌: "
                                                     "使用炮弹: 当前状态: 正常"),
@@ -311,15 +331,23 @@ class BaselineWindow : public QWidget {
             report_ = false;
             std::fprintf(stderr, "baseline: first paint\n");
         }
+        if (!image_.isNull()) {
+            QPainter painter(this);
+            painter.drawImage(8, 8, image_);
+        }
     }
 
   private:
     bool report_;
+    QImage image_;
+    QTimer timer_;
+    int frames_ = 0;
 };
 
 inline int runBaselineWindow(int argc, char** argv, bool reportFirstPaint) {
     QApplication app(argc, argv);
-    BaselineWindow window(reportFirstPaint, argc > 2 && std::string(argv[2]) == "text");
+    const std::string kind = argc > 2 ? argv[2] : "";
+    BaselineWindow window(reportFirstPaint, kind == "text", kind == "repaint");
     window.show();
     return QApplication::exec();
 }

@@ -90,16 +90,26 @@ void BoardScaler::findChangedTiles() {
     }
 }
 
-// Only the tiles the painter names: the board is not compared with the last picture. The
-// picture's copy of the board is kept up to date there all the same.
+// Only the tiles the painter names are compared with the picture's copy of the board, so the
+// still rest of the board costs nothing and only tiles that really changed are worked out again.
 void BoardScaler::markChangedTiles(const BoardRegion& changed) {
     changedTiles_.fill(0);
+    const Surface& board = layers_.MainBoard;
     for (const Rect& r : changed.rects()) {
         const std::uint32_t tiles = arith_.tilesOf(r.x, r.width);
         for (int y = std::max(r.y, 0); y < std::min(r.bottom(), Height); ++y) {
-            changedTiles_[std::size_t(y)] |= tiles;
+            const std::uint32_t* now = board.data() + std::size_t(y) * Width;
+            std::uint32_t* was = previous_.data() + std::size_t(y) * Width;
+            for (std::uint32_t left = tiles; left != 0; left &= left - 1) {
+                const int t = std::countr_zero(left);
+                const int x = t * TileWidth;
+                const std::size_t bytes = std::size_t(std::min(TileWidth, Width - x)) * 4;
+                if (std::memcmp(now + x, was + x, bytes) != 0) {
+                    changedTiles_[std::size_t(y)] |= 1u << t;
+                    std::memcpy(was + x, now + x, bytes);
+                }
+            }
         }
-        previous_.copyFrom(layers_.MainBoard, r);
     }
 }
 

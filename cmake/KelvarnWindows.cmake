@@ -38,11 +38,13 @@ set(KELVARN_ICON ${CMAKE_BINARY_DIR}/kelvarn.ico)
 set(KELVARN_ICON_PNGS
   ${CMAKE_SOURCE_DIR}/assets/icons/kelvarn16.png ${CMAKE_SOURCE_DIR}/assets/icons/kelvarn32.png
   ${CMAKE_SOURCE_DIR}/assets/icons/kelvarn48.png ${CMAKE_SOURCE_DIR}/assets/icons/kelvarn256.png)
-# The small sizes as bitmaps (every Windows shows them), the 256-pixel one as PNG.
+# Every size as the PNG it is (Windows reads PNG icons from Vista on), so that no size loses its
+# soft edges to a palette.
 add_custom_command(OUTPUT ${KELVARN_ICON}
   COMMAND ${KELVARN_ICOTOOL} -c -o ${KELVARN_ICON}
-    ${CMAKE_SOURCE_DIR}/assets/icons/kelvarn16.png ${CMAKE_SOURCE_DIR}/assets/icons/kelvarn32.png
-    ${CMAKE_SOURCE_DIR}/assets/icons/kelvarn48.png
+    --raw=${CMAKE_SOURCE_DIR}/assets/icons/kelvarn16.png
+    --raw=${CMAKE_SOURCE_DIR}/assets/icons/kelvarn32.png
+    --raw=${CMAKE_SOURCE_DIR}/assets/icons/kelvarn48.png
     --raw=${CMAKE_SOURCE_DIR}/assets/icons/kelvarn256.png
   DEPENDS ${KELVARN_ICON_PNGS}
   COMMENT "Packing the program icon"
@@ -65,7 +67,7 @@ set_source_files_properties(${KELVARN_RC} PROPERTIES
 if(EXISTS ${CMAKE_SOURCE_DIR}/src/win32main.cpp)
   add_executable(kelvarn WIN32 src/win32main.cpp ${KELVARN_RC} ${KELVARN_ICON})
   target_link_libraries(kelvarn PRIVATE kelvarn_win32)
-  target_link_options(kelvarn PRIVATE -municode -mwindows)
+  target_link_options(kelvarn PRIVATE -municode -mwindows $<$<CONFIG:Release,MinSizeRel>:-s>)
   if(KELVARN_SOUNDS)
     add_custom_command(TARGET kelvarn POST_BUILD
       COMMAND ${CMAKE_COMMAND} -E make_directory $<TARGET_FILE_DIR:kelvarn>/sound

@@ -6,10 +6,6 @@ namespace kelvarn {
 
 namespace {
 
-// The small windows' default font, twelve pixels a character and a line, is what the help texts
-// are measured for.
-const FontSpec& SmallWindowFont = programFont();
-
 WindowLayout window(const char* name, const char* caption, int width, int height) {
     WindowLayout w;
     w.name = name;
@@ -53,7 +49,7 @@ WindowLayout makeHigh() {
 WindowLayout makeForm2() {
     WindowLayout w = window("Form2", "帮助", 3555, 3060);
     w.place.at = {4095, 1830};
-    w.font = SmallWindowFont;
+    w.font = programFont(); // what the help texts are measured for
 
     LayoutRow& icon = w.add("imgIcon", ControlKind::Image, {240, 120, 480, 480});
     icon.tooltip = "帮助";
@@ -72,7 +68,7 @@ WindowLayout makeForm2() {
 WindowLayout makeFrmHelp() {
     WindowLayout w = window("frmHelp", "关于Kelvarn", 3315, 3375);
     w.place.at = {3930, 1830};
-    w.font = SmallWindowFont;
+    w.font = programFont(); // what the help texts are measured for
 
     w.add("Picture1", ControlKind::PictureBox, {240, 0, 1035, 465}).picture = "frmHelp_Picture1";
     label(w, "Label2", "Kelvarn", {1440, 120, 1575, 255}).font = {"宋体", 10.5, false};
@@ -94,7 +90,7 @@ WindowLayout makeFrmHelp() {
 WindowLayout makeFrmSplash() {
     WindowLayout w = window("frmSplash", "更新报告", 4770, 3900);
     w.place.centred = true;
-    w.font = SmallWindowFont;
+    w.font = programFont(); // what the help texts are measured for
 
     label(w, "Label1", "从2.0版本到3.0版本", {240, 240, 1815, 255});
     struct ChangeLine {

@@ -9,13 +9,11 @@
 namespace kelvarn::test {
 namespace {
 
-const WindowLayout* const Windows[] = {&form1Layout(), &highLayout(), &form2Layout(),
-                                       &frmHelpLayout(), &frmSplashLayout()};
-
 // Every row is a whole number of pixels at 96 dpi, has a name of its own, lies inside the inner
 // area of the window or frame that holds it, and a frame comes before the rows it holds.
 TEST(WindowLayouts, EveryControlFitsWhereItIsHeldInWholePixels) {
-    for (const WindowLayout* w : Windows) {
+    for (const WindowLayout* w :
+         {&form1Layout(), &highLayout(), &form2Layout(), &frmHelpLayout(), &frmSplashLayout()}) {
         SCOPED_TRACE(w->name);
         EXPECT_EQ(w->width % 15, 0);
         EXPECT_EQ(w->height % 15, 0);

@@ -29,6 +29,27 @@ void ensureCommonControls() {
     (void)done;
 }
 
+LRESULT CALLBACK pointerWatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                              UINT_PTR /*id*/, DWORD_PTR data) {
+    switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        (*reinterpret_cast<LayoutBuilder::PointerHandler*>(data))(message);
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(hwnd, &pointerWatch, 1);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
 DWORD labelStyle(const LayoutRow& row) {
     // SS_NOTIFY: the label takes the pointer (tooltips, clicks, its own cursor) instead of
     // letting it through to the window.
@@ -116,6 +137,11 @@ LayoutBuilder::LayoutBuilder(HWND window, const WindowLayout& layout, PictureLoa
 }
 
 LayoutBuilder::~LayoutBuilder() {
+    for (const auto& [hwnd, handler] : pointerHandlers_) {
+        if (IsWindow(hwnd)) {
+            RemoveWindowSubclass(hwnd, &pointerWatch, 1);
+        }
+    }
     if (tooltips_ != nullptr && IsWindow(tooltips_)) {
         DestroyWindow(tooltips_);
     }
@@ -447,6 +473,16 @@ void LayoutBuilder::moveTo(std::string_view name, TwipsPoint at) {
         const PixelRect p = place(*b);
         MoveWindow(b->hwnd, p.x, p.y, p.width, p.height, TRUE);
     }
+}
+
+void LayoutBuilder::watchPointer(std::string_view name, PointerHandler handler) {
+    HWND hwnd = control(name);
+    if (hwnd == nullptr || !handler) {
+        return;
+    }
+    pointerHandlers_.emplace_back(hwnd, std::make_unique<PointerHandler>(std::move(handler)));
+    SetWindowSubclass(hwnd, &pointerWatch, 1,
+                      reinterpret_cast<DWORD_PTR>(pointerHandlers_.back().second.get()));
 }
 
 void LayoutBuilder::addTooltip(HWND control, const std::string& text) {

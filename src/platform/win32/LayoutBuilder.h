@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/WindowLayout.h"
@@ -86,6 +87,10 @@ class LayoutBuilder {
     void setBackground(Rgb colour);
     // Moves a control to a point in twips.
     void moveTo(std::string_view name, TwipsPoint at);
+    // Calls `handler` with every pointer message a control receives (WM_MOUSEMOVE and the button
+    // messages), before the control handles it: the main window's hover feedback.
+    using PointerHandler = std::function<void(UINT message)>;
+    void watchPointer(std::string_view name, PointerHandler handler);
     // A tooltip for any control of the window (the board's, for one).
     void addTooltip(HWND control, const std::string& utf8);
     // Lays the controls out again for a new resolution.
@@ -116,6 +121,7 @@ class LayoutBuilder {
     HBRUSH backgroundBrush_ = nullptr;
     std::optional<Rgb> backgroundColour_;
     HWND tooltips_ = nullptr;
+    std::vector<std::pair<HWND, std::unique_ptr<PointerHandler>>> pointerHandlers_;
 };
 
 } // namespace kelvarn

@@ -18,7 +18,9 @@ thread_local HHOOK captionHook = nullptr;
 
 LRESULT CALLBACK captionBox(int code, WPARAM wParam, LPARAM lParam) {
     const HHOOK hook = captionHook;
-    if (code == HCBT_ACTIVATE) {
+    wchar_t kind[16] = {};
+    if (code == HCBT_ACTIVATE && GetClassNameW(reinterpret_cast<HWND>(wParam), kind, 16) > 0 &&
+        std::wstring_view(kind) == L"#32770") { // the box, not another window activated first
         const auto box = reinterpret_cast<HWND>(wParam);
         SetDlgItemTextW(box, IDYES, win32::toUtf16(dialog_texts::Yes).c_str());
         SetDlgItemTextW(box, IDNO, win32::toUtf16(dialog_texts::No).c_str());

@@ -53,7 +53,7 @@ TEST(Win32MenuBar, CaptionsMnemonicsShortcutsAndPicturesComeFromTheTable) {
     HMENU game = GetSubMenu(menus, 0);
     EXPECT_EQ(menuText(game, 0), win32::toUtf16("重新开始 &R"));
     EXPECT_EQ(menuText(game, 2), win32::toUtf16("暂停\tCtrl+P"));
-    EXPECT_EQ(menuText(game, 6), win32::toUtf16("退出\tDel"));
+    EXPECT_EQ(menuText(game, 5), win32::toUtf16("退出\tDel"));
     HMENU settings = GetSubMenu(menus, 4);
     EXPECT_EQ(GetMenuItemCount(GetSubMenu(settings, 0)), 5); // five window colours
 

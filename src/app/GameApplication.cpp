@@ -35,8 +35,8 @@ GameApplication::GameApplication(const QString& programFolder)
     form_->picexit->onClick = [this] { commands_.picexit_Click(); };
 
     // The menu bar is built before the load handler runs, so that the start-up greying of
-    // the continue item (m2) reaches it. A frame never runs while a menu is open; closing one wakes the
-    // frame loop (queued: the menu is still the active popup while it hides).
+    // the continue item (m2) reaches it. A frame never runs while a menu is open; closing one wakes
+    // the frame loop (queued: the menu is still the active popup while it hides).
     const MenuBarParts parts = buildMenuBar(*form_->menuBar(), commands_);
     menuControls_ = parts.controls;
     for (QMenu* menu : parts.menus) {

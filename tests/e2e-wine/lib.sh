@@ -1,0 +1,155 @@
+# Shared helpers of the end-to-end tests of the Windows game under Wine. They stand on the Linux
+# end-to-end helpers (../e2e/lib.sh: the virtual display, screenshots of the play field, field.py)
+# and add a Wine prefix of the test's own. A test sources this file, calls `wine_e2e_init "$@"`
+# with the built kelvarn.exe as its first argument, then `wine_e2e_start`, and drives the game
+# with real key events. One prefix serves all the cases of a test script.
+#
+#   WINE_AS_PLAYER=1 before wine_e2e_init: Wine, the prefix and the program folder belong to the
+#   ordinary user of tests/lib/player.sh, for the cases that need file modes to hold.
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/player.sh"
+
+WINE_RUN=() # what goes before a wine command: nothing, or the switch to the player
+
+# wine_e2e_init EXE: a program folder with EXE as kelvarn.exe (with the sound folder beside EXE,
+# if any, and no data.dat), a display of its own and a fresh Wine prefix.
+wine_e2e_init() {
+    local program=${1:-}
+    if [ -z "$program" ] || [ ! -f "$program" ]; then
+        echo "usage: $0 <path of the built kelvarn.exe or setup program>" >&2
+        exit 2
+    fi
+    WORK=$(mktemp -d "${TMPDIR:-/tmp}/kelvarn-wine.XXXXXX")
+    chmod 755 "$WORK"
+    PROGRAM_DIR=$WORK/program
+    SHOTS=$WORK/shots
+    mkdir -p "$PROGRAM_DIR" "$SHOTS" "$WORK/home"
+    cp "$program" "$PROGRAM_DIR/$(basename "$program" | sed 's/^kelvarn$/kelvarn.exe/')"
+    if [ -d "$(dirname "$program")/sound" ]; then
+        cp -r "$(dirname "$program")/sound" "$PROGRAM_DIR/sound"
+    fi
+    export HOME=$WORK/home
+    unset WAYLAND_DISPLAY
+    trap wine_e2e_cleanup EXIT
+    if [ "${WINE_AS_PLAYER:-0}" = 1 ]; then
+        player_init
+        player_dir "$WORK/home" "$WORK/prefix" "$PROGRAM_DIR" "$SHOTS"
+        player_prefix
+        WINE_RUN=("${PLAYER_PREFIX[@]}")
+    fi
+    e2e_start_display
+    [ "$(e2e_field autorepeat-on)" = on ] || e2e_fail "cannot switch key auto-repeat on"
+    xdotool mousemove 1010 760
+    wine_prefix_init
+}
+
+# A fresh prefix in the work folder; Wine's own start-up (wineboot -i) once.
+wine_prefix_init() {
+    export WINEPREFIX=$WORK/prefix WINEDEBUG=-all
+    # No Mono or Gecko installer prompts, no menu entries written into the home folder.
+    export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
+    export LANG=${WINE_LANG:-C.UTF-8}
+    local started=$SECONDS
+    wine_run wineboot -i >"$WORK/wineboot.log" 2>&1 || e2e_fail "wineboot failed: $(cat "$WORK/wineboot.log")"
+    wine_run wineserver -w
+    e2e_log "Wine prefix ready in $((SECONDS - started)) s"
+}
+
+wine_run() {
+    "${WINE_RUN[@]}" "$@"
+}
+
+# The prefix's C: drive as a Unix path.
+wine_c() {
+    echo "$WINEPREFIX/drive_c"
+}
+
+wine_e2e_cleanup() {
+    local status=$?
+    if [ -n "$KELVARN_PID" ] && kill -0 "$KELVARN_PID" 2>/dev/null; then
+        kill "$KELVARN_PID" 2>/dev/null || true
+        wait "$KELVARN_PID" 2>/dev/null || true
+    fi
+    KELVARN_PID=
+    # Every Wine process of the prefix ends before its display goes.
+    if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+        wine_run wineserver -k 2>/dev/null || true
+        wine_run wineserver -w 2>/dev/null || true
+    fi
+    [ "$status" -ne 0 ] && E2E_FAILED=1
+    (exit "$status")
+    e2e_cleanup
+}
+
+wine_main_window_found() {
+    e2e_running || e2e_fail "kelvarn.exe ended during start-up"
+    WINDOW=$(e2e_window_named Kelvarn)
+    [ -n "$WINDOW" ]
+}
+
+# wine_e2e_start [WINDOWS PATH OF THE PROGRAM]: starts the game (by default kelvarn.exe of the
+# program folder, from that folder), waits for its window and its first frame, finds the play
+# field on the screen and gives the window the keyboard.
+# A shortcut (.lnk) is opened as the desktop would, with `start`; the game is then not our child.
+wine_e2e_start() {
+    export FIELD_SCALE=1
+    if [[ ${1:-} == *.lnk ]]; then
+        wine_run wine start "$1" >"$WORK/kelvarn.log" 2>&1 || e2e_fail "start $1 failed"
+        e2e_wait 30 "kelvarn.exe to start" wine_find_game
+    else
+        if [ $# -gt 0 ]; then
+            wine_run wine "$1" >"$WORK/kelvarn.log" 2>&1 &
+        else
+            (cd "$PROGRAM_DIR" && exec "${WINE_RUN[@]}" wine kelvarn.exe) >"$WORK/kelvarn.log" 2>&1 &
+        fi
+        KELVARN_PID=$!
+    fi
+    e2e_wait 60 "the main window" wine_main_window_found
+    local geometry x y width height
+    geometry=$(xdotool getwindowgeometry --shell "$WINDOW")
+    x=$(sed -n 's/^X=//p' <<<"$geometry")
+    y=$(sed -n 's/^Y=//p' <<<"$geometry")
+    width=$(sed -n 's/^WIDTH=//p' <<<"$geometry")
+    height=$(sed -n 's/^HEIGHT=//p' <<<"$geometry")
+    FIELD_SIZE=400x360
+    e2e_wait 20 "the board" e2e_board_shown "$x" "$y" "$width" "$height"
+    e2e_focus
+    e2e_wait 30 "the first frame" e2e_vessel_shown
+}
+
+# wine_pids PATTERN: the Windows processes of this test's prefix whose command line matches
+# PATTERN (not the shell script that Debian's `wine` is).
+wine_pids() {
+    local pid
+    for pid in $(pgrep -f "$1"); do
+        case $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null) in
+        /bin/sh\ * | sh\ * | bash\ * | '') continue ;;
+        esac
+        if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+            echo "$pid"
+        fi
+    done
+}
+
+# Sets KELVARN_PID to the running kelvarn.exe of the prefix, if there is one.
+wine_find_game() {
+    KELVARN_PID=$(wine_pids '[\\/]kelvarn\.exe' | head -n 1)
+    [ -n "$KELVARN_PID" ]
+}
+
+# Quits with Del and Yes, declining a record should a bomb have made the score non-zero, and
+# waits until the program has ended (with status 0 when it is our child).
+wine_quit() {
+    e2e_ask_to_quit
+    xdotool key y
+    E2E_DECLINED=no
+    e2e_wait 20 "the program to end" e2e_ended_or_declined
+    if wait "$KELVARN_PID" 2>/dev/null; then
+        EXIT_STATUS=0
+    else
+        EXIT_STATUS=$?
+        # 127: not our child (started through a shortcut); it has ended all the same.
+        [ "$EXIT_STATUS" = 127 ] || e2e_fail "kelvarn.exe ended with status $EXIT_STATUS"
+    fi
+    KELVARN_PID=
+}

@@ -2,11 +2,12 @@
 # install the Debian packages that are missing first.
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
+WINDOWS_BUILD ?= build-windows
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: run build test test-unit test-sanitize deps deps-test deps-package install package bench clean \
-  format
+  format windows test-windows deps-windows
 
 run: deps build
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -z "$$QT_QPA_PLATFORM" ]; then \
@@ -24,6 +25,9 @@ deps-test:
 deps-package:
 	@tools/install-deps.sh package
 
+deps-windows:
+	@tools/install-deps.sh windows
+
 $(BUILD)/Makefile: CMakeLists.txt
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
 
@@ -33,6 +37,7 @@ build: $(BUILD)/Makefile
 test: deps-test build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) test-sanitize
+	$(MAKE) test-windows
 
 # The unit and widget tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps-test
@@ -41,6 +46,21 @@ test-sanitize: deps-test
 	  kelvarn_assetgen_tests
 	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS) -LE 'e2e|lint|desktop|install' \
 	  -E '^(assets|e2e)\.|_NOT_BUILT'
+
+# The Windows program, cross-built with MinGW-w64 into $(WINDOWS_BUILD), and the portable zip
+# $(WINDOWS_BUILD)/Kelvarn-<version>-win64.zip (kelvarn.exe and sound\).
+$(WINDOWS_BUILD)/Makefile: CMakeLists.txt cmake/KelvarnWindows.cmake cmake/mingw-w64-x86_64.cmake
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release
+
+windows: deps-windows $(WINDOWS_BUILD)/Makefile
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target kelvarn_zip
+
+# The Windows build's tests, under Wine: the Qt-free core's and the Win32 services' unit tests,
+# and the Windows program end to end.
+test-windows: deps-windows $(WINDOWS_BUILD)/Makefile
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	@for b in $(BUILD)/bench/*; do \
@@ -62,4 +82,4 @@ format:
 	clang-format -i $$(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'tools/*.cpp' 'tools/*.h' 'fuzz/*.cpp')
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD)

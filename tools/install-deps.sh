@@ -3,7 +3,9 @@
 # `package` for that plus the packaging tools (dpkg-shlibdeps, which CPack finds ELF files for with
 # `file`, and lintian), `test` for all of it plus the test tools (virtual display, key events,
 # screenshots, desktop-file checks, a headless Wayland compositor with its key and screenshot
-# tools, a sound server to record). The game's sound goes through Qt Multimedia's own PulseAudio
+# tools, a sound server to record), `windows` for cross-building the Windows program and testing
+# it under Wine (MinGW-w64, Wine, NSIS, GoogleTest's sources, zip, icoutils for the program icon,
+# and a virtual display whose background xsetroot paints). The game's sound goes through Qt Multimedia's own PulseAudio
 # output (libpulse0); on a desktop, PulseAudio or PipeWire's pulse server answers it. As root it
 # runs apt-get itself; otherwise it prints the command to run.
 set -euo pipefail
@@ -25,10 +27,16 @@ test_packages=(
   python3 sway wtype grim pulseaudio pulseaudio-utils
 )
 
+windows_packages=(
+  cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 nsis googletest
+  zip icoutils xvfb xauth x11-xserver-utils xdotool imagemagick
+)
+
 packages=("${run_packages[@]}")
 case ${1:-run} in
 package) packages+=("${package_packages[@]}") ;;
-test) packages+=("${package_packages[@]}" "${test_packages[@]}") ;;
+test) packages+=("${package_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
+windows) packages=("${windows_packages[@]}") ;;
 esac
 
 missing=()

@@ -1,9 +1,12 @@
 #include "display/Form1Logic.h"
 
+#include "display/Form1Layout.h"
+
 namespace kelvarn {
 
 Form1Logic::Form1Logic(GameEdit& g, BoardLayers& l, const Sprites& s, TextPrinter& t)
-    : game(g), layers(l), sprites(s), text(t) {}
+    : game(g), layers(l), sprites(s), text(t),
+      boardTextColour(form1Layout().row("MainBoard").textColour.value_or(Rgb{})) {}
 
 void Form1Logic::Form_Load() {
     GameEdit& g = game;

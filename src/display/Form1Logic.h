@@ -35,7 +35,7 @@ class Form1Logic : public FrameSteps {
     // ---- fields of the main window ----
     bool skipFirstStep = true;
     int speedStep = 1;
-    Rgb boardTextColour{192, 0, 192}; // the text colour of MainBoard
+    Rgb boardTextColour; // the text colour of MainBoard, as laid out until a setting changes it
     FrameLoop loop;
 
     // ---- start-up, frame loop ----

@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
-#include <iconv.h>
+#include <vector>
+
+#include "scores/GbkTable.h"
 
 namespace kelvarn::gbk {
 namespace {
@@ -10,45 +12,36 @@ namespace {
 constexpr std::string_view Replacement = "\xEF\xBF\xBD"; // U+FFFD
 constexpr char32_t Euro = 0x20AC;                        // the single byte 0x80
 
-// One iconv conversion descriptor, closed with the object.
-class Converter {
-  public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Converter() {
-        if (ok()) {
-            iconv_close(cd_);
-        }
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
+// ---- glibc's pairs, both ways ----
 
-    // (iconv_t)-1 is how iconv_open reports failure.
-    // NOLINTNEXTLINE(performance-no-int-to-ptr)
-    bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+unsigned pairIndex(unsigned lead, unsigned trail) {
+    return (lead - table::FirstLead) * table::Trails + (trail - table::FirstTrail) -
+           (trail > 0x7F ? 1 : 0);
+}
 
-    // Converts the whole of `in` (one character) and appends it to `out`; false, with `out`
-    // unchanged, when any of it cannot be converted.
-    bool convert(std::string_view in, std::string& out) {
-        if (!ok()) {
-            return false;
-        }
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        char* src = const_cast<char*>(in.data());
-        std::size_t srcLeft = in.size();
-        char buffer[16];
-        char* dst = buffer;
-        std::size_t dstLeft = sizeof buffer;
-        const std::size_t result = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
-        if (result == std::size_t(-1) || srcLeft != 0) {
-            return false;
-        }
-        out.append(buffer, std::size_t(dst - buffer));
-        return true;
-    }
+// The character of a pair in glibc's table, or 0.
+char32_t tableCharacter(unsigned lead, unsigned trail) {
+    return table::pairs[pairIndex(lead, trail)];
+}
 
-  private:
-    iconv_t cd_;
-};
+// The pair in glibc's table of a character of the Basic Multilingual Plane, or 0. Each
+// character stands at most once in the table (tools/gbktable makes sure).
+unsigned tablePair(char32_t c) {
+    static const std::vector<std::uint16_t> reverse = [] {
+        std::vector<std::uint16_t> pairOf(0x10000, 0);
+        for (unsigned lead = table::FirstLead; lead <= table::LastLead; ++lead) {
+            for (unsigned trail = table::FirstTrail; trail <= table::LastTrail; ++trail) {
+                if (trail != 0x7F) {
+                    if (const std::uint16_t ch = table::pairs[pairIndex(lead, trail)]) {
+                        pairOf[ch] = std::uint16_t((lead << 8) | trail);
+                    }
+                }
+            }
+        }
+        return pairOf;
+    }();
+    return c < reverse.size() ? reverse[c] : 0;
+}
 
 // ---- the pairs glibc's GBK table lacks ----
 
@@ -170,20 +163,25 @@ std::size_t characterLength(std::string_view s) {
     return length;
 }
 
-// The code point of one whole three-byte character (all the Private Use characters and the euro
-// sign are), or 0.
-char32_t threeByteCodePoint(std::string_view character) {
-    if (character.size() != 3) {
-        return 0;
-    }
+// The code point of one whole two- or three-byte character (every character the code page has
+// beyond ASCII is one), or 0 for anything else: longer forms, overlong forms, surrogates.
+char32_t codePoint(std::string_view character) {
     const auto b0 = static_cast<unsigned char>(character[0]);
-    const auto b1 = static_cast<unsigned char>(character[1]);
-    const auto b2 = static_cast<unsigned char>(character[2]);
-    if ((b0 & 0xF0) != 0xE0 || !isContinuation(b1) || !isContinuation(b2)) {
-        return 0;
+    for (std::size_t i = 1; i < character.size(); ++i) {
+        if (!isContinuation(static_cast<unsigned char>(character[i]))) {
+            return 0;
+        }
     }
-    const char32_t c = (char32_t(b0 & 0x0F) << 12) | (char32_t(b1 & 0x3F) << 6) | (b2 & 0x3F);
-    return c >= 0x800 ? c : 0; // an overlong form is not a character
+    if (character.size() == 2 && (b0 & 0xE0) == 0xC0) {
+        const char32_t c = (char32_t(b0 & 0x1F) << 6) | (character[1] & 0x3F);
+        return c >= 0x80 ? c : 0;
+    }
+    if (character.size() == 3 && (b0 & 0xF0) == 0xE0) {
+        const char32_t c = (char32_t(b0 & 0x0F) << 12) | (char32_t(character[1] & 0x3F) << 6) |
+                           (character[2] & 0x3F);
+        return c >= 0x800 && (c < 0xD800 || c > 0xDFFF) ? c : 0;
+    }
+    return 0;
 }
 
 void appendThreeByte(std::string& out, char32_t c) {
@@ -192,13 +190,26 @@ void appendThreeByte(std::string& out, char32_t c) {
     out.push_back(char(0x80 | (c & 0x3F)));
 }
 
+// A character of the code page (never below U+0080) as UTF-8.
+void appendCharacter(std::string& out, char32_t c) {
+    if (c < 0x800) {
+        out.push_back(char(0xC0 | (c >> 6)));
+        out.push_back(char(0x80 | (c & 0x3F)));
+    } else {
+        appendThreeByte(out, c);
+    }
+}
+
 // Appends the code of one UTF-8 character; false, with `out` unchanged, when it has none.
-bool encodeCharacter(Converter& converter, std::string_view character, std::string& out) {
+bool encodeCharacter(std::string_view character, std::string& out) {
     if (character.size() == 1 && static_cast<unsigned char>(character[0]) < 0x80) {
         out.push_back(character[0]);
         return true;
     }
-    const char32_t c = threeByteCodePoint(character);
+    const char32_t c = codePoint(character);
+    if (c == 0) {
+        return false;
+    }
     if (c == Euro) {
         out.push_back(char(0x80));
         return true;
@@ -208,14 +219,18 @@ bool encodeCharacter(Converter& converter, std::string_view character, std::stri
         out.push_back(char(pair & 0xFF));
         return true;
     }
-    return converter.convert(character, out);
+    if (const unsigned pair = tablePair(c)) {
+        out.push_back(char(pair >> 8));
+        out.push_back(char(pair & 0xFF));
+        return true;
+    }
+    return false;
 }
 
 } // namespace
 
 std::string toUtf8(std::string_view gbkBytes) {
     std::string out;
-    Converter converter("UTF-8", "GBK");
     std::size_t i = 0;
     while (i < gbkBytes.size()) {
         const auto byte = static_cast<unsigned char>(gbkBytes[i]);
@@ -237,7 +252,8 @@ std::string toUtf8(std::string_view gbkBytes) {
                     i += 2;
                     continue;
                 }
-                if (converter.convert(gbkBytes.substr(i, 2), out)) {
+                if (const char32_t c = tableCharacter(byte, trail)) {
+                    appendCharacter(out, c);
                     i += 2;
                     continue;
                 }
@@ -251,11 +267,10 @@ std::string toUtf8(std::string_view gbkBytes) {
 }
 
 std::optional<std::string> fromUtf8(std::string_view utf8) {
-    Converter converter("GBK", "UTF-8");
     std::string out;
     while (!utf8.empty()) {
         const std::size_t length = characterLength(utf8);
-        if (!encodeCharacter(converter, utf8.substr(0, length), out)) {
+        if (!encodeCharacter(utf8.substr(0, length), out)) {
             return std::nullopt;
         }
         utf8.remove_prefix(length);
@@ -264,12 +279,11 @@ std::optional<std::string> fromUtf8(std::string_view utf8) {
 }
 
 std::string fromUtf8Fitted(std::string_view utf8, std::size_t maxBytes) {
-    Converter converter("GBK", "UTF-8");
     std::string out;
     while (!utf8.empty()) {
         const std::size_t length = characterLength(utf8);
         std::string piece;
-        if (!encodeCharacter(converter, utf8.substr(0, length), piece)) {
+        if (!encodeCharacter(utf8.substr(0, length), piece)) {
             piece.assign(1, '?');
         }
         if (out.size() + piece.size() > maxBytes) {
@@ -282,13 +296,11 @@ std::string fromUtf8Fitted(std::string_view utf8, std::size_t maxBytes) {
 }
 
 std::string fittingBeginning(std::string_view utf8, std::size_t maxBytes) {
-    Converter converter("GBK", "UTF-8");
     std::string encoded;
     std::size_t kept = 0;
     while (kept < utf8.size()) {
         const std::size_t length = characterLength(utf8.substr(kept));
-        if (!encodeCharacter(converter, utf8.substr(kept, length), encoded) ||
-            encoded.size() > maxBytes) {
+        if (!encodeCharacter(utf8.substr(kept, length), encoded) || encoded.size() > maxBytes) {
             break;
         }
         kept += length;

@@ -1,0 +1,86 @@
+# Running Windows programs under Wine, for the tests. Source this file, then:
+#
+#   wine_init             a temporary folder WINE_WORK, a Wine prefix of its own in it (a copy of
+#                         the prepared prefix named by KELVARN_WINE_TEMPLATE, or one made now with
+#                         `wineboot -i`), and the quiet settings below; cleans up on exit
+#   wine_display          an Xvfb display of its own, painted a mid blue (never black)
+#   wine_run PROGRAM ...  runs a Windows program in that prefix and returns its exit status
+#   wine_prepare DIR      makes a prefix in DIR once, for KELVARN_WINE_TEMPLATE
+#
+# One wine server per prefix, and the server goes (`wineserver -k`) before the display does.
+WINE_WORK=
+WINE_XVFB_PID=
+WINE_SCREEN=${WINE_SCREEN:-1024x768x24}
+WINE_ROOT_COLOUR=${WINE_ROOT_COLOUR:-#3a6ea5}
+
+wine_quiet_settings() {
+    export WINEDEBUG=-all
+    # No installer prompts (Mono, Gecko), and nothing of the tests in the user's menus.
+    export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
+    unset WINEARCH
+}
+
+wine_fail() {
+    echo "wine.sh: $*" >&2
+    exit 1
+}
+
+wine_prepare() {
+    local dir=$1
+    wine_quiet_settings
+    mkdir -p "$dir"
+    WINEPREFIX=$dir wineboot -i >/dev/null 2>&1 || wine_fail "wineboot -i failed in $dir"
+    WINEPREFIX=$dir wineserver -w
+    [ -f "$dir/system.reg" ] || wine_fail "wineboot made no prefix in $dir"
+}
+
+wine_init() {
+    wine_quiet_settings
+    WINE_WORK=$(mktemp -d "${TMPDIR:-/tmp}/kelvarn-wine.XXXXXX")
+    export WINEPREFIX=$WINE_WORK/prefix
+    trap wine_cleanup EXIT
+    if [ -n "${KELVARN_WINE_TEMPLATE:-}" ] && [ -f "$KELVARN_WINE_TEMPLATE/system.reg" ]; then
+        cp -a "$KELVARN_WINE_TEMPLATE" "$WINEPREFIX"
+    else
+        wine_prepare "$WINEPREFIX"
+    fi
+}
+
+wine_display() {
+    Xvfb -displayfd 3 -screen 0 "$WINE_SCREEN" -nolisten tcp -noreset \
+        3>"$WINE_WORK/display" 2>"$WINE_WORK/xvfb.log" &
+    WINE_XVFB_PID=$!
+    local deadline=$((SECONDS + 30))
+    until grep -q '^[0-9][0-9]*$' "$WINE_WORK/display" 2>/dev/null; do
+        kill -0 "$WINE_XVFB_PID" 2>/dev/null || wine_fail "Xvfb did not start: $(cat "$WINE_WORK/xvfb.log")"
+        ((SECONDS < deadline)) || wine_fail "Xvfb did not come up within 30 s"
+        sleep 0.05
+    done
+    export DISPLAY=":$(cat "$WINE_WORK/display")"
+    unset XAUTHORITY WAYLAND_DISPLAY
+    if command -v xsetroot >/dev/null; then
+        xsetroot -solid "$WINE_ROOT_COLOUR"
+    fi
+}
+
+wine_run() {
+    wine "$@"
+}
+
+wine_cleanup() {
+    local status=$?
+    if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+        wineserver -k 2>/dev/null || true
+        wineserver -w 2>/dev/null || true
+    fi
+    if [ -n "$WINE_XVFB_PID" ]; then
+        kill "$WINE_XVFB_PID" 2>/dev/null || true
+        wait "$WINE_XVFB_PID" 2>/dev/null || true
+        WINE_XVFB_PID=
+    fi
+    if [ -n "$WINE_WORK" ]; then
+        rm -rf "$WINE_WORK"
+        WINE_WORK=
+    fi
+    return "$status"
+}

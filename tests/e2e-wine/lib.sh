@@ -1,6 +1,7 @@
 # Shared helpers of the end-to-end tests of the Windows game under Wine. They stand on the Linux
 # end-to-end helpers (../e2e/lib.sh: the virtual display, screenshots of the play field, field.py)
-# and add a Wine prefix of the test's own. A test sources this file, calls `wine_e2e_init "$@"`
+# and on ../lib/wine.sh (Wine's quiet settings, the prepared prefix KELVARN_WINE_TEMPLATE), and
+# give the test a Wine prefix of its own on a display painted blue. A test sources this file, calls `wine_e2e_init "$@"`
 # with the built kelvarn.exe as its first argument, then `wine_e2e_start`, and drives the game
 # with real key events. One prefix serves all the cases of a test script.
 #
@@ -8,6 +9,7 @@
 #   ordinary user of tests/lib/player.sh, for the cases that need file modes to hold.
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/player.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/wine.sh"
 
 WINE_RUN=() # what goes before a wine command: nothing, or the switch to the player
 
@@ -38,24 +40,35 @@ wine_e2e_init() {
         WINE_RUN=("${PLAYER_PREFIX[@]}")
     fi
     e2e_start_display
+    xsetroot -solid "$WINE_ROOT_COLOUR" 2>/dev/null || true
     [ "$(e2e_field autorepeat-on)" = on ] || e2e_fail "cannot switch key auto-repeat on"
     xdotool mousemove 1010 760
     wine_prefix_init
 }
 
-# A fresh prefix in the work folder; Wine's own start-up (wineboot -i) once.
+# A fresh prefix in the work folder: a copy of the prepared one, or Wine's own start-up now.
 wine_prefix_init() {
-    export WINEPREFIX=$WORK/prefix WINEDEBUG=-all
-    # No Mono or Gecko installer prompts, no menu entries written into the home folder.
-    export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
-    export LANG=${WINE_LANG:-C.UTF-8}
+    wine_quiet_settings
+    export WINEPREFIX=$WORK/prefix LANG=C.UTF-8
     local started=$SECONDS
-    wine_run wineboot -i >"$WORK/wineboot.log" 2>&1 || e2e_fail "wineboot failed: $(cat "$WORK/wineboot.log")"
-    wine_run wineserver -w
+    if [ -n "${KELVARN_WINE_TEMPLATE:-}" ] && [ -f "$KELVARN_WINE_TEMPLATE/system.reg" ]; then
+        rm -rf "$WINEPREFIX"
+        cp -a "$KELVARN_WINE_TEMPLATE" "$WINEPREFIX"
+        # The name of the template's server folder (in /tmp): this prefix gets one of its own.
+        rm -f "$WINEPREFIX/wineserver"
+        if [ "${WINE_AS_PLAYER:-0}" = 1 ] && [ "$(id -u)" -eq 0 ]; then
+            chown -R "$PLAYER_USER": "$WINEPREFIX"
+        fi
+    else
+        wine_as wineboot -i >"$WORK/wineboot.log" 2>&1 ||
+            e2e_fail "wineboot failed: $(cat "$WORK/wineboot.log")"
+    fi
+    wine_as wineserver -w
     e2e_log "Wine prefix ready in $((SECONDS - started)) s"
 }
 
-wine_run() {
+# wine_as COMMAND...: a command of Wine's in the test's prefix, as the test's Wine user.
+wine_as() {
     "${WINE_RUN[@]}" "$@"
 }
 
@@ -73,8 +86,8 @@ wine_e2e_cleanup() {
     KELVARN_PID=
     # Every Wine process of the prefix ends before its display goes.
     if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
-        wine_run wineserver -k 2>/dev/null || true
-        wine_run wineserver -w 2>/dev/null || true
+        wine_as wineserver -k 2>/dev/null || true
+        wine_as wineserver -w 2>/dev/null || true
     fi
     [ "$status" -ne 0 ] && E2E_FAILED=1
     (exit "$status")
@@ -94,11 +107,11 @@ wine_main_window_found() {
 wine_e2e_start() {
     export FIELD_SCALE=1
     if [[ ${1:-} == *.lnk ]]; then
-        wine_run wine start "$1" >"$WORK/kelvarn.log" 2>&1 || e2e_fail "start $1 failed"
+        wine_as wine start "$1" >"$WORK/kelvarn.log" 2>&1 || e2e_fail "start $1 failed"
         e2e_wait 30 "kelvarn.exe to start" wine_find_game
     else
         if [ $# -gt 0 ]; then
-            wine_run wine "$1" >"$WORK/kelvarn.log" 2>&1 &
+            wine_as wine "$1" >"$WORK/kelvarn.log" 2>&1 &
         else
             (cd "$PROGRAM_DIR" && exec "${WINE_RUN[@]}" wine kelvarn.exe) >"$WORK/kelvarn.log" 2>&1 &
         fi

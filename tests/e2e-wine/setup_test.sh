@@ -24,13 +24,13 @@ OURS=$'./kelvarn.exe\n./sound/Bu.wav\n./sound/dea.wav\n./sound/end.wav\n./sound/
 
 setup() {
     SETUP_STATUS=0
-    wine_run wine "$SETUP" "$@" >>"$WORK/setup.log" 2>&1 || SETUP_STATUS=$?
+    wine_as wine "$SETUP" "$@" >>"$WORK/setup.log" 2>&1 || SETUP_STATUS=$?
 }
 
 # The uninstaller as Windows runs it from its entry: it copies itself to %TEMP% and returns at
 # once; wait until that copy has finished.
 uninstall() {
-    wine_run wine 'C:\Program Files\Kelvarn\uninstall.exe' /S >>"$WORK/setup.log" 2>&1 ||
+    wine_as wine 'C:\Program Files\Kelvarn\uninstall.exe' /S >>"$WORK/setup.log" 2>&1 ||
         e2e_fail "the uninstaller did not start"
     e2e_wait 60 "the uninstaller to finish" uninstaller_gone
 }
@@ -48,12 +48,12 @@ installed_files() {
 
 # reg_value NAME: the value of the uninstall entry, or nothing (64-bit view).
 reg_value() {
-    wine_run wine reg query "$KEY" /v "$1" /reg:64 2>/dev/null | tr -d '\r' |
+    wine_as wine reg query "$KEY" /v "$1" /reg:64 2>/dev/null | tr -d '\r' |
         sed -n "s/^ *$1 *REG_[A-Z_]* *//p"
 }
 
 has_key() {
-    wine_run wine reg query "$KEY" /reg:64 >/dev/null 2>&1
+    wine_as wine reg query "$KEY" /reg:64 >/dev/null 2>&1
 }
 
 # The target of a shortcut: the local base path in its link information.
@@ -112,7 +112,7 @@ cp "${lists[0]}" "$WORK/list.before"
 chmod -R u+w "$INSTALL"
 
 e2e_log "3. a second setup while one runs"
-wine_run wine "$SETUP" >>"$WORK/setup.log" 2>&1 &
+wine_as wine "$SETUP" >>"$WORK/setup.log" 2>&1 &
 first=$!
 e2e_wait 30 "the first setup's window" e2e_has_window 'Kelvarn Setup.*'
 setup /S

@@ -1,6 +1,9 @@
 # The setup program Kelvarn-<version>-setup.exe, made with NSIS from the built kelvarn.exe and the
 # sound folder, and the tests that play the Windows game and its setup under Wine. Included by
-# the cross build (WIN32) only.
+# the cross build (WIN32) only, after the program's own targets.
+if(NOT TARGET kelvarn)
+  return()
+endif()
 find_program(KELVARN_MAKENSIS makensis)
 set(KELVARN_SETUP ${CMAKE_BINARY_DIR}/Kelvarn-${PROJECT_VERSION}-setup.exe)
 file(GLOB KELVARN_SETUP_SOUNDS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/sound/*.wav)
@@ -28,20 +31,20 @@ endif()
 
 if(KELVARN_TESTS)
   # The Windows game under Wine on a virtual display of its own, one test per behaviour; each
-  # script shares one Wine prefix among its cases.
+  # script shares one Wine prefix among its cases, a copy of the prepared one (fixture wine).
+  set(KELVARN_WINE_E2E_PROPERTIES RUN_SERIAL TRUE LABELS e2e-wine FIXTURES_REQUIRED wine
+    ENVIRONMENT KELVARN_WINE_TEMPLATE=${CMAKE_BINARY_DIR}/wine-template)
   file(GLOB KELVARN_WINE_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e-wine/*_test.sh)
   list(FILTER KELVARN_WINE_E2E_TESTS EXCLUDE REGEX "/setup_test\\.sh$")
   foreach(script ${KELVARN_WINE_E2E_TESTS})
     get_filename_component(name ${script} NAME_WE)
     add_test(NAME e2e-wine.${name} COMMAND bash ${script} $<TARGET_FILE:kelvarn>)
-    set_tests_properties(e2e-wine.${name} PROPERTIES TIMEOUT 240 RUN_SERIAL TRUE
-      LABELS e2e-wine)
+    set_tests_properties(e2e-wine.${name} PROPERTIES TIMEOUT 240 ${KELVARN_WINE_E2E_PROPERTIES})
   endforeach()
   if(KELVARN_MAKENSIS)
     # Install, play, upgrade and uninstall through the setup program.
     add_test(NAME e2e-wine.setup
       COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e-wine/setup_test.sh ${KELVARN_SETUP})
-    set_tests_properties(e2e-wine.setup PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE
-      LABELS e2e-wine)
+    set_tests_properties(e2e-wine.setup PROPERTIES TIMEOUT 300 ${KELVARN_WINE_E2E_PROPERTIES})
   endif()
 endif()

@@ -125,9 +125,18 @@ wine_e2e_start() {
     width=$(sed -n 's/^WIDTH=//p' <<<"$geometry")
     height=$(sed -n 's/^HEIGHT=//p' <<<"$geometry")
     FIELD_SIZE=400x360
-    e2e_wait 20 "the board" e2e_board_shown "$x" "$y" "$width" "$height"
+    e2e_wait 20 "the board" wine_board_shown "$x" "$y" "$width" "$height"
     e2e_focus
     e2e_wait 30 "the first frame" e2e_vessel_shown
+}
+
+# Sets FIELD_X and FIELD_Y from a screenshot of the window at X Y WIDTH HEIGHT.
+wine_board_shown() {
+    local file="$SHOTS/window.ppm" origin
+    import -window root -crop "$3x$4+$1+$2" +repage -depth 8 "ppm:$file"
+    origin=$(python3 "$(dirname "${BASH_SOURCE[0]}")/board_origin.py" "$file" 2>/dev/null) || return 1
+    FIELD_X=$(($1 + ${origin% *}))
+    FIELD_Y=$(($2 + ${origin#* }))
 }
 
 # wine_pids PATTERN: the Windows processes of this test's prefix whose command line matches

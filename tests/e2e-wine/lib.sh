@@ -159,11 +159,23 @@ wine_find_game() {
     [ -n "$KELVARN_PID" ]
 }
 
+# wine_answer TITLE KEY...: waits for the box or window titled TITLE (a pattern), gives it the
+# keyboard and presses KEY....
+wine_answer() {
+    local title=$1
+    shift
+    e2e_wait 10 "the window $title" e2e_has_window "$title"
+    xdotool windowfocus --sync "$(e2e_window_named "$title")" 2>/dev/null || true
+    sleep 0.3 # a box takes its keys once its dialog loop runs
+    xdotool key "$@"
+}
+
 # Quits with Del and Yes, declining a record should a bomb have made the score non-zero, and
 # waits until the program has ended (with status 0 when it is our child).
 wine_quit() {
-    e2e_ask_to_quit
-    xdotool key y
+    e2e_focus
+    xdotool key Delete
+    wine_answer 退出 y
     E2E_DECLINED=no
     e2e_wait 20 "the program to end" e2e_ended_or_declined
     if wait "$KELVARN_PID" 2>/dev/null; then

@@ -15,6 +15,12 @@ file(GLOB KELVARN_WIN32_SOURCES CONFIGURE_DEPENDS
 file(GLOB KELVARN_WIN32_HEADERS CONFIGURE_DEPENDS
   src/platform/win32/*.h src/game/win32/*.h src/display/win32/*.h src/commands/win32/*.h
   src/scores/win32/*.h src/app/win32/*.h)
+# The file operations the core stands on, in their Win32 form: part of the core itself.
+set(KELVARN_WIN32_CORE_SOURCES
+  ${CMAKE_SOURCE_DIR}/src/platform/win32/RegularFile.cpp
+  ${CMAKE_SOURCE_DIR}/src/scores/win32/ListFiles.cpp)
+target_sources(kelvarn_core PRIVATE ${KELVARN_WIN32_CORE_SOURCES})
+list(REMOVE_ITEM KELVARN_WIN32_SOURCES ${KELVARN_WIN32_CORE_SOURCES})
 add_library(kelvarn_win32 STATIC ${KELVARN_WIN32_SOURCES} ${KELVARN_WIN32_HEADERS})
 target_link_libraries(kelvarn_win32 PUBLIC kelvarn_core
   user32 gdi32 comctl32 comdlg32 shell32 shlwapi ole32 oleaut32 uuid windowscodecs winmm)
@@ -24,8 +30,40 @@ target_link_options(kelvarn_win32 INTERFACE -static -static-libgcc -static-libst
 # The sound effects live in the folder `sound` beside the program.
 file(GLOB KELVARN_SOUNDS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/sound/*.wav)
 
+# The resources: the program icon (16, 32, 48 and 256 pixels, packed by icotool at build time),
+# the version information from the project's version, the manifest and the pictures.
+enable_language(RC)
+find_program(KELVARN_ICOTOOL icotool REQUIRED)
+set(KELVARN_ICON ${CMAKE_BINARY_DIR}/kelvarn.ico)
+set(KELVARN_ICON_PNGS
+  ${CMAKE_SOURCE_DIR}/assets/icons/kelvarn16.png ${CMAKE_SOURCE_DIR}/assets/icons/kelvarn32.png
+  ${CMAKE_SOURCE_DIR}/assets/icons/kelvarn48.png ${CMAKE_SOURCE_DIR}/assets/icons/kelvarn256.png)
+# The small sizes as bitmaps (every Windows shows them), the 256-pixel one as PNG.
+add_custom_command(OUTPUT ${KELVARN_ICON}
+  COMMAND ${KELVARN_ICOTOOL} -c -o ${KELVARN_ICON}
+    ${CMAKE_SOURCE_DIR}/assets/icons/kelvarn16.png ${CMAKE_SOURCE_DIR}/assets/icons/kelvarn32.png
+    ${CMAKE_SOURCE_DIR}/assets/icons/kelvarn48.png
+    --raw=${CMAKE_SOURCE_DIR}/assets/icons/kelvarn256.png
+  DEPENDS ${KELVARN_ICON_PNGS}
+  COMMENT "Packing the program icon"
+  VERBATIM)
+string(REPLACE "." "," KELVARN_VERSION_COMMAS "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0.0")
+set(KELVARN_VERSION4 "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0.0")
+set(KELVARN_MANIFEST ${CMAKE_BINARY_DIR}/kelvarn.manifest)
+configure_file(${CMAKE_SOURCE_DIR}/desktop/windows/kelvarn.manifest.in ${KELVARN_MANIFEST} @ONLY)
+file(GLOB KELVARN_PICTURES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/pictures/*.png)
+set(KELVARN_PICTURE_RESOURCES "")
+foreach(picture ${KELVARN_PICTURES})
+  get_filename_component(name ${picture} NAME_WE)
+  string(APPEND KELVARN_PICTURE_RESOURCES "${name} RCDATA \"${picture}\"\n")
+endforeach()
+set(KELVARN_RC ${CMAKE_BINARY_DIR}/kelvarn.rc)
+configure_file(${CMAKE_SOURCE_DIR}/desktop/windows/kelvarn.rc.in ${KELVARN_RC} @ONLY)
+set_source_files_properties(${KELVARN_RC} PROPERTIES
+  OBJECT_DEPENDS "${KELVARN_ICON};${KELVARN_MANIFEST};${KELVARN_PICTURES}")
+
 if(EXISTS ${CMAKE_SOURCE_DIR}/src/win32main.cpp)
-  add_executable(kelvarn WIN32 src/win32main.cpp)
+  add_executable(kelvarn WIN32 src/win32main.cpp ${KELVARN_RC} ${KELVARN_ICON})
   target_link_libraries(kelvarn PRIVATE kelvarn_win32)
   target_link_options(kelvarn PRIVATE -municode -mwindows)
   if(KELVARN_SOUNDS)

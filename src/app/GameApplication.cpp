@@ -35,7 +35,7 @@ GameApplication::GameApplication(const QString& programFolder)
     form_->picexit->onClick = [this] { commands_.picexit_Click(); };
 
     // The menu bar is built before the load handler runs, so that the start-up greying of
-    // "继续" reaches its item. A frame never runs while a menu is open; closing one wakes the
+    // the continue item (m2) reaches it. A frame never runs while a menu is open; closing one wakes the
     // frame loop (queued: the menu is still the active popup while it hides).
     const MenuBarParts parts = buildMenuBar(*form_->menuBar(), commands_);
     menuControls_ = parts.controls;
@@ -77,7 +77,7 @@ GameApplication::~GameApplication() {
 void GameApplication::start() {
     logic_.Form_Load();
     // The board shows its background until the first frame is painted.
-    layers_.MainBoard.clearToPicture(sprites_.boardBackground, 0xE0E0E0);
+    layers_.MainBoard.clearToPicture(sprites_.boardBackground, BoardLayers::Colour);
     form_->show();
     driver_.startAfterLoad(50);
 }

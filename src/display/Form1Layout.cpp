@@ -21,7 +21,6 @@ WindowLayout makeForm1() {
     w.place.at = {2805, 1440};
     w.background = Rgb{0, 0, 0};
     w.textColour = Rgb{128, 128, 255};
-    w.picture = "Form1_icon32"; // the window's icon
 
     // The play field: 400 x 360 inside a sunken border of two pixels, its colour under its
     // picture.

@@ -15,7 +15,8 @@ constexpr std::array<Control, 9> PlayingOnly{
 } // namespace
 
 void Form1Logic::pause() {
-    // The loop looks at the flag as each frame begins, so no frame runs after this one returns.
+    // A frame already waiting for its turn still runs and shows "暂停"; the loop idles from the
+    // next one on.
     game.paused = true;
     WindowShell& shell = game.services.shell;
     shell.setControlEnabled(Control::m2, true);

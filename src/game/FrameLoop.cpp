@@ -7,6 +7,7 @@ void FrameLoop::start(std::uint32_t now) {
     refillCounter_ = 0;
     spawnCounter_ = 0;
     frameStart_ = now;
+    frameWaiting_ = true; // the loop is entered while play runs
 }
 
 bool FrameLoop::frameDue(std::uint32_t now) const {
@@ -20,6 +21,7 @@ std::uint32_t FrameLoop::msUntilDue(std::uint32_t now) const {
 
 void FrameLoop::runFrame(FrameSteps& steps, std::uint32_t now) {
     frameStart_ = now;
+    frameWaiting_ = false; // this frame is the one that waited; the next decides when it ends
     steps.DoK();
     if (steps.frameAborted()) {
         return;

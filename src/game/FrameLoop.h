@@ -44,6 +44,15 @@ class FrameLoop {
     // projectile pass, submarines, planes, explosions, bombs dropped, and the painter.
     void runFrame(FrameSteps& steps, std::uint32_t now);
 
+    // The pause. `paused` is looked at when the next frame begins its turn, that is when the loop
+    // is entered, when a frame ends and when play resumes: a pause in force then holds the next
+    // frame. A pause that arrives later, while that frame waits for its time, lets exactly that
+    // one frame run and paint (this is how the status word "暂停" reaches the board); the frame
+    // after it is held. Drivers call nextFrameWaits() at each of those three moments, with the
+    // flag as it is then, and run a frame only when pauseLetsFrameRun() says so.
+    void nextFrameWaits(bool paused) { frameWaiting_ = !paused; }
+    bool pauseLetsFrameRun(bool paused) const { return frameWaiting_ || !paused; }
+
     int refillCounter() const { return refillCounter_; }
     int spawnCounter() const { return spawnCounter_; }
     std::uint32_t frameStart() const { return frameStart_; }
@@ -53,6 +62,7 @@ class FrameLoop {
     int refillCounter_ = 0;
     int spawnCounter_ = 0;
     std::uint32_t frameStart_ = 0;
+    bool frameWaiting_ = false; // the next frame began its turn while play was not paused
 };
 
 } // namespace kelvarn

@@ -2,24 +2,20 @@
 
 namespace kelvarn {
 
-KeyTracker::Outcome KeyTracker::arrive(const KeyEvent& event, std::uint32_t now) {
-    // X11 repeats a held key as a release and a press with one timestamp, and the toolkit mostly
-    // cannot tell: a release waits a moment, and a press that pairs with it makes it a repeat.
+KeyTracker::Outcome KeyTracker::arrive(const KeyEvent& event, std::uint32_t now, const GoOn& goOn) {
+    // X11 repeats a held key as a release and a press with one timestamp, back to back, and the
+    // toolkit mostly cannot tell: a release waits a moment, and a press of the same key with its
+    // timestamp makes it a repeat. Any other event shows that the waiting release was real, and
+    // it goes on before that event, so the handlers see the keys in the order they moved.
     Outcome outcome;
     for (auto it = held_.begin(); it != held_.end(); ++it) {
-        if (!sameKey(it->event, event)) {
-            continue;
-        }
-        if (event.press && it->event.timestamp == event.timestamp) {
-            held_.erase(it); // the key never went up
+        if (event.press && sameKey(it->event, event) && it->event.timestamp == event.timestamp) {
+            outcome.dropped = it->id; // the key never went up
+            held_.erase(it);
             break;
         }
-        // The key went up before this event of the same key: that comes first.
-        outcome.goesFirst = it->id;
-        apply(it->event);
-        held_.erase(it);
-        break;
     }
+    goOnWhile([](const HeldRelease&) { return true; }, goOn);
     if (!event.press && holdBackReleases_ && !event.autoRepeat) {
         outcome.heldAs = nextId_++;
         held_.push_back({*outcome.heldAs, event, now});
@@ -29,18 +25,23 @@ KeyTracker::Outcome KeyTracker::arrive(const KeyEvent& event, std::uint32_t now)
     return outcome;
 }
 
-std::vector<int> KeyTracker::due(std::uint32_t now) {
-    std::vector<int> ids;
-    for (auto it = held_.begin(); it != held_.end();) {
-        if (std::uint32_t(now - it->since) >= HoldBackMs) {
-            ids.push_back(it->id);
-            apply(it->event);
-            it = held_.erase(it);
-        } else {
-            ++it;
+void KeyTracker::due(std::uint32_t now, const GoOn& goOn) {
+    // Held in the order they arrived, so the oldest waited longest.
+    goOnWhile([now](const HeldRelease& r) { return std::uint32_t(now - r.since) >= HoldBackMs; },
+              goOn);
+}
+
+template <typename Ready> void KeyTracker::goOnWhile(Ready ready, const GoOn& goOn) {
+    // Each one leaves the queue and changes the state before its receiver hears of it, which may
+    // bring new events here.
+    while (!held_.empty() && ready(held_.front())) {
+        const HeldRelease release = held_.front();
+        held_.pop_front();
+        apply(release.event);
+        if (goOn) {
+            goOn(release.id);
         }
     }
-    return ids;
 }
 
 std::optional<std::uint32_t> KeyTracker::nextDueIn(std::uint32_t now) const {

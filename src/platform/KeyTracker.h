@@ -4,8 +4,10 @@
 // when, and its key state follows exactly the events that go on.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <set>
 #include <vector>
@@ -34,19 +36,27 @@ class KeyTracker : public KeyQuery {
     bool holdsBackReleases() const { return holdBackReleases_; }
     void setHoldBackReleases(bool on) { holdBackReleases_ = on; }
 
+    // Called as a held release goes on, after the key state has taken it and before anything
+    // later has: the receiver hands the release to the key handlers now.
+    using GoOn = std::function<void(int id)>;
+
     // What becomes of an event that has just arrived at `now` (milliseconds of a tick counter).
+    // Every held release that this event does not pair with goes on first, oldest first, through
+    // `goOn`; only then does this event change the key state.
     struct Outcome {
-        // A held release of the same key that goes on first: the key went up before this event.
-        std::optional<int> goesFirst;
-        // This event is a release that waits, under this id, until due() or the next event of its
-        // key lets it go on; without an id it goes on now.
+        // This event is a release that waits, under this id, until due() or the next event lets
+        // it go on; without an id it goes on now.
         std::optional<int> heldAs;
+        // A held release that this press showed to be half of a repeat: it never goes on, and
+        // whatever the receiver kept for it can go.
+        std::optional<int> dropped;
     };
-    Outcome arrive(const KeyEvent& event, std::uint32_t now);
-    // The held releases whose wait is over at `now`, oldest first; they go on now.
-    std::vector<int> due(std::uint32_t now);
+    Outcome arrive(const KeyEvent& event, std::uint32_t now, const GoOn& goOn = {});
+    // The held releases whose wait is over at `now` go on, oldest first, through `goOn`.
+    void due(std::uint32_t now, const GoOn& goOn = {});
     // Milliseconds from `now` until the oldest held release is due; none while nothing is held.
     std::optional<std::uint32_t> nextDueIn(std::uint32_t now) const;
+    std::size_t heldCount() const { return held_.size(); }
 
     // Keys released while another program had the keyboard never arrive: no key stays down.
     void focusLost() { down_.clear(); }
@@ -62,6 +72,8 @@ class KeyTracker : public KeyQuery {
     static bool sameKey(const KeyEvent& a, const KeyEvent& b);
     // The key state follows an event that goes on.
     void apply(const KeyEvent& event);
+    // The held releases at the front of the queue go on while `ready` says so.
+    template <typename Ready> void goOnWhile(Ready ready, const GoOn& goOn);
 
     std::set<int> down_;
     std::set<int> latched_;

@@ -4,6 +4,11 @@
 
 namespace kelvarn {
 
+const FontSpec& programFont() {
+    static const FontSpec font{"宋体", 9, false};
+    return font;
+}
+
 LayoutRow& WindowLayout::add(std::string control, ControlKind kind, TwipsRect where) {
     LayoutRow& r = rows.emplace_back();
     r.name = std::move(control);

@@ -49,6 +49,10 @@ struct FontSpec {
     bool given() const { return !family.empty(); }
 };
 
+// The program's own default font, for windows and controls whose table names none: "宋体" 9 pt,
+// twelve pixels a character and a line at 96 dpi.
+const FontSpec& programFont();
+
 enum class ControlKind {
     Label,      // text on the window's background
     Button,     // push button
@@ -70,6 +74,7 @@ struct LayoutRow {
     std::string tooltip; // empty: none
     std::string picture; // a picture by its stem name ("Picture1"); empty: none
     std::string parent;  // the frame holding this row; empty: the window itself
+    std::string tag;     // a label tagged "1" blinks in the high-score window
     FontSpec font;       // not given: the window's default font
     std::optional<Rgb> textColour;
     std::optional<Rgb> fillColour;    // a Shape filled in this colour (a line)

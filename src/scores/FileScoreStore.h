@@ -1,6 +1,7 @@
 // The high-score list on disk: data.dat in the program's folder, replaced atomically on every
 // save. While the program's own list cannot be read or written, the list lives in a file of the
-// user's data folder that belongs to this one program folder, and is loaded from there.
+// user's data folder that belongs to this one program folder, and is loaded from there. Once the
+// program's list works again, the records kept meanwhile are merged into it.
 //
 // A list that could not be read is never replaced, nothing but a regular file is ever read, and
 // no file is written outside the two folders: a symbolic link named data.dat is read as the file
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "scores/ListFiles.h"
 #include "scores/ScoreStore.h"
 
 namespace kelvarn {
@@ -30,9 +32,10 @@ class FileScoreStore : public ScoreStore {
     FileScoreStore(std::filesystem::path programFolder, std::filesystem::path fallbackFolder);
 
     // Reads data.dat of the program's folder while it can be read and written (a missing one is
-    // created empty). Otherwise reads this folder's fallback file, and failing that the
-    // program's list if it can be read; with no list at all it creates the fallback file empty.
-    // Before that it removes temporary files left by saves that never finished.
+    // created empty); a fallback file left from a time it could not is merged into it. Otherwise
+    // reads this folder's fallback file, and failing that the program's list if it can be read;
+    // with no list at all it creates the fallback file empty. Before that it removes temporary
+    // files left by saves that never finished.
     std::vector<std::uint8_t> loadBytes() override;
 
     // Writes a temporary file beside the target, flushes it to disk and renames it over the
@@ -53,17 +56,19 @@ class FileScoreStore : public ScoreStore {
     static std::string fallbackName(const std::filesystem::path& programFolder);
 
   protected:
-    // Writes up to `size` bytes to the open file `fd`; the number written, or -1 on failure.
+    // Writes up to `size` bytes to the open file; the number written, or -1 on failure.
     // A seam for simulating a disk that fills up.
-    virtual long writeChunk(int fd, const std::uint8_t* data, std::size_t size);
+    virtual long writeChunk(listfiles::Handle handle, const std::uint8_t* data, std::size_t size);
 
   private:
     enum class Home { Program, Fallback, Nowhere };
     enum class Saved { Yes, Unwritable, Failed };
 
     Saved replace(const std::filesystem::path& target, const std::vector<std::uint8_t>& bytes);
-    bool writeAll(int fd, const std::vector<std::uint8_t>& bytes);
+    bool writeAll(listfiles::Handle handle, const std::vector<std::uint8_t>& bytes);
     void adoptSharedFallback();
+    // The program's own list `own`, now usable, with the records kept in the fallback file.
+    std::vector<std::uint8_t> takeBackFallback(std::vector<std::uint8_t> own);
 
     std::filesystem::path programFolder_;
     std::filesystem::path fallbackFolder_;

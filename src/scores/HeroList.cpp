@@ -1,10 +1,10 @@
 #include "scores/HeroList.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "scores/Gbk.h"
-#include "scores/HeroRecords.h"
 #include "scores/RecordFile.h"
 #include "scores/ScoreStore.h"
 
@@ -102,32 +102,36 @@ std::string scoreFileNoticeText(const StoreNotice& notice) {
     return text;
 }
 
-// The file is read whatever it holds: a missing file comes back created and empty, a short one
-// leaves the missing places empty. A file that cannot be read leaves the list empty, and the
-// player is told where records will be kept instead.
-void HeroRecords::loadHeroList(GameEdit& game) {
-    game.heroList = decodeHeroList(store_.loadBytes());
-    game.heroListAsLoaded = game.heroList;
-    if (const auto notice = store_.takeNotice()) {
-        game.services.dialogs.messageBox(scoreFileNoticeText(*notice), "Kelvarn", Buttons::Ok);
+HeroTable mergeHeroLists(const HeroTable& list, const HeroTable& other) {
+    HeroTable merged = list;
+    // Each entry of `list` can stand for one equal entry of `other`, so two equal records of the
+    // same list stay two.
+    std::array<bool, HeroTable::size + 1> matched{};
+    for (int k = 1; k <= other.size; ++k) {
+        const HeroEntry& entry = other[k];
+        if (entry == HeroEntry{}) {
+            continue;
+        }
+        bool known = false;
+        for (int i = 1; i <= list.size && !known; ++i) {
+            if (!matched[std::size_t(i)] && list[i] == entry) {
+                matched[std::size_t(i)] = known = true;
+            }
+        }
+        if (known) {
+            continue;
+        }
+        for (int place = 1; place <= merged.size; ++place) {
+            if (merged[place].entryScore < entry.entryScore) {
+                for (int j = merged.size; j > place; --j) {
+                    merged[j] = merged[j - 1];
+                }
+                merged[place] = entry;
+                break;
+            }
+        }
     }
-}
-
-// The file is replaced whole, and every caller goes on to end the program. A save that fails
-// keeps the previous file; if the list had changed since it was loaded, a record is lost, and
-// the player is told so.
-void HeroRecords::saveHeroList(GameEdit& game) {
-    const auto& heroList = game.heroList;
-    const bool saved = store_.saveBytes(encodeHeroList(heroList));
-    const auto notice = store_.takeNotice();
-    bool changed = false;
-    for (int k = 1; k <= heroList.size; ++k) {
-        changed = changed || !(heroList[k] == game.heroListAsLoaded[k]);
-    }
-    if (!saved && changed) {
-        const StoreNotice told = notice.value_or(StoreNotice{StoreNotice::Kind::NotSaved, "", ""});
-        game.services.dialogs.messageBox(scoreFileNoticeText(told), "Kelvarn", Buttons::Ok);
-    }
+    return merged;
 }
 
 } // namespace kelvarn

@@ -29,6 +29,12 @@ HeroTable decodeHeroList(const std::vector<std::uint8_t>& bytes);
 // that were read from a damaged file).
 std::vector<std::uint8_t> encodeHeroList(const HeroTable& list);
 
+// `list` with the entries of `other` that earn a place in it, each placed as a new record is:
+// above the first entry with a strictly lower score, below equal ones; the last place drops off.
+// An entry of `other` that `list` already holds (the same name, score and date) is the same
+// record and is not added again; places never filled are not entries.
+HeroTable mergeHeroLists(const HeroTable& list, const HeroTable& other);
+
 struct StoreNotice;
 // What the player is told, in a box titled like the game's other boxes, when the list's file
 // could not be read or written.

@@ -3,6 +3,7 @@
 #include "scores/Gbk.h"
 #include "scores/HeroList.h"
 #include "scores/HeroRecords.h"
+#include "scores/ScoreStore.h"
 
 namespace kelvarn {
 namespace {
@@ -21,6 +22,34 @@ bool nameFits(const std::string& name) {
 }
 
 } // namespace
+
+// The file is read whatever it holds: a missing file comes back created and empty, a short one
+// leaves the missing places empty. A file that cannot be read leaves the list empty, and the
+// player is told where records will be kept instead.
+void HeroRecords::loadHeroList(GameEdit& game) {
+    game.heroList = decodeHeroList(store_.loadBytes());
+    game.heroListAsLoaded = game.heroList;
+    if (const auto notice = store_.takeNotice()) {
+        game.services.dialogs.messageBox(scoreFileNoticeText(*notice), "Kelvarn", Buttons::Ok);
+    }
+}
+
+// The file is replaced whole, and every caller goes on to end the program. A save that fails
+// keeps the previous file; if the list had changed since it was loaded, a record is lost, and
+// the player is told so.
+void HeroRecords::saveHeroList(GameEdit& game) {
+    const auto& heroList = game.heroList;
+    const bool saved = store_.saveBytes(encodeHeroList(heroList));
+    const auto notice = store_.takeNotice();
+    bool changed = false;
+    for (int k = 1; k <= heroList.size; ++k) {
+        changed = changed || !(heroList[k] == game.heroListAsLoaded[k]);
+    }
+    if (!saved && changed) {
+        const StoreNotice told = notice.value_or(StoreNotice{StoreNotice::Kind::NotSaved, "", ""});
+        game.services.dialogs.messageBox(scoreFileNoticeText(told), "Kelvarn", Buttons::Ok);
+    }
+}
 
 void HeroRecords::checkNewRecord(GameEdit& game) {
     auto& heroList = game.heroList;

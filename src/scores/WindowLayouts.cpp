@@ -6,9 +6,9 @@ namespace kelvarn {
 
 namespace {
 
-// The small windows' default font: twelve pixels a character and a line, which is what the help
-// texts are measured for.
-const FontSpec SmallWindowFont{"宋体", 9, false};
+// The small windows' default font, twelve pixels a character and a line, is what the help texts
+// are measured for.
+const FontSpec& SmallWindowFont = programFont();
 
 WindowLayout window(const char* name, const char* caption, int width, int height) {
     WindowLayout w;

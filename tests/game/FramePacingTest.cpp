@@ -53,5 +53,28 @@ TEST(FramePacing, EachFrameIsMeasuredFromTheStartOfThePreviousOne) {
     EXPECT_TRUE(loop.frameDue(69));
 }
 
+TEST(FramePacing, APauseLetsTheWaitingFrameThroughAndHoldsTheNext) {
+    NoSteps steps;
+    FrameLoop loop;
+    loop.start(0);
+    loop.nextFrameWaits(false);
+    EXPECT_TRUE(loop.pauseLetsFrameRun(true)) << "paused while the first frame waits";
+    loop.runFrame(steps, 29);
+    loop.nextFrameWaits(true);
+    EXPECT_FALSE(loop.pauseLetsFrameRun(true)) << "the pause is in force as the frame ends";
+
+    loop.nextFrameWaits(false); // resumed
+    EXPECT_TRUE(loop.pauseLetsFrameRun(false));
+    EXPECT_TRUE(loop.pauseLetsFrameRun(true)) << "paused again before that frame ran";
+    loop.runFrame(steps, 100);
+    loop.nextFrameWaits(false);
+    EXPECT_TRUE(loop.pauseLetsFrameRun(false)) << "unpaused frames run on";
+
+    FrameLoop enteredPaused;
+    enteredPaused.start(0);
+    enteredPaused.nextFrameWaits(true);
+    EXPECT_FALSE(enteredPaused.pauseLetsFrameRun(true));
+}
+
 } // namespace
 } // namespace kelvarn

@@ -82,7 +82,7 @@ class FillingStore : public FileScoreStore {
     std::size_t room = 100;
 
   protected:
-    long writeChunk(int fd, const std::uint8_t* data, std::size_t size) override {
+    long writeChunk(listfiles::Handle fd, const std::uint8_t* data, std::size_t size) override {
         if (room == 0) {
             errno = ENOSPC;
             return -1;
@@ -189,13 +189,15 @@ TEST_F(FileScoreStoreTest, AnUnwritableProgramFolderSavesToTheFallbackAndLoadsFr
         EXPECT_FALSE(nowhere.saveBytes(newList));
         EXPECT_EQ(readAll(program / "data.dat"), oldList);
     }
-    // Once the folder can be written again its own list is the list; the fallback file stays
-    // as it was.
+    // Once the folder can be written again its own list is the list, with the records kept
+    // meanwhile.
     FileScoreStore store(program, fallback);
-    EXPECT_EQ(store.loadBytes(), oldList);
+    const Bytes merged = encodeHeroList(decodeHeroList(newList));
+    EXPECT_EQ(store.loadBytes(), merged);
+    EXPECT_EQ(readAll(program / "data.dat"), merged);
+    EXPECT_FALSE(fs::exists(store.fallbackFile()));
     ASSERT_TRUE(store.saveBytes(Bytes(540, 1)));
     EXPECT_EQ(readAll(program / "data.dat"), Bytes(540, 1));
-    EXPECT_EQ(readAll(store.fallbackFile()), newList);
 }
 
 TEST_F(FileScoreStoreTest, WithNoFileAnywhereAnUnwritableFolderCreatesTheFallbackFile) {
@@ -327,14 +329,46 @@ TEST_F(FileScoreStoreTest, EachProgramFolderHasAFallbackOfItsOwnUsedOnlyWhenItsL
     EXPECT_EQ(FileScoreStore::fallbackName("/usr/lib/kelvarn"), "data-1d22ce7be32a43aa.dat")
         << "the installed game's list must keep its name";
 
-    FileScoreStore store(program, fallback);
+    FileScoreStore other(root / "other", fallback);
     fs::create_directories(fallback);
-    writeAll(store.fallbackFile(), newList);
+    writeAll(other.fallbackFile(), newList);
     writeAll(program / "data.dat", oldList);
-    EXPECT_EQ(store.loadBytes(), oldList);
-    fs::remove(program / "data.dat");
-    EXPECT_TRUE(FileScoreStore(program, fallback).loadBytes().empty());
-    EXPECT_EQ(readAll(store.fallbackFile()), newList);
+    EXPECT_EQ(FileScoreStore(program, fallback).loadBytes(), oldList);
+    EXPECT_EQ(readAll(other.fallbackFile()), newList) << "another folder's list is not ours";
+}
+
+// Records saved in the user's folder while data.dat could not be used join it again once it can,
+// and the fallback file goes only once they are safely in data.dat.
+TEST_F(FileScoreStoreTest, RecordsKeptInTheFallbackJoinTheListWhenItWorksAgain) {
+    HeroTable own;
+    own[1] = {"甲", 900, "d1"};
+    own[2] = {"乙", 300, "d1"};
+    HeroTable kept = own;
+    kept[2] = {"丙", 300, "d2"}; // won while data.dat was read-only
+    kept[3] = {"乙", 300, "d1"};
+    HeroTable merged = own;
+    merged[3] = {"丙", 300, "d2"};
+
+    FillingStore full(program, fallback);
+    fs::create_directories(fallback);
+    writeAll(full.fallbackFile(), encodeHeroList(kept));
+    writeAll(program / "data.dat", encodeHeroList(own));
+    EXPECT_EQ(full.loadBytes(), encodeHeroList(merged)) << "shown even when it cannot be saved";
+    EXPECT_EQ(readAll(program / "data.dat"), encodeHeroList(own));
+    EXPECT_EQ(readAll(full.fallbackFile()), encodeHeroList(kept)) << "kept until merged safely";
+
+    FileScoreStore store(program, fallback);
+    EXPECT_EQ(store.loadBytes(), encodeHeroList(merged)) << "merged once, though met twice";
+    EXPECT_FALSE(store.takeNotice());
+    EXPECT_EQ(readAll(program / "data.dat"), encodeHeroList(merged));
+    EXPECT_FALSE(fs::exists(store.fallbackFile()));
+    EXPECT_EQ(namesIn(fallback).size(), 0U);
+
+    fs::remove(program / "data.dat"); // a list gone while the fallback kept its records
+    writeAll(store.fallbackFile(), encodeHeroList(kept));
+    EXPECT_EQ(FileScoreStore(program, fallback).loadBytes(), encodeHeroList(kept));
+    EXPECT_EQ(readAll(program / "data.dat"), encodeHeroList(kept));
+    EXPECT_FALSE(fs::exists(store.fallbackFile()));
 }
 
 // The fallback file all folders once shared was written only by copies whose folder could not

@@ -87,6 +87,40 @@ TEST(HeroFile, StoredOrderIsKeptEvenWhenUnsorted) {
     EXPECT_TRUE(sameList(back, list));
 }
 
+TEST(HeroFile, MergingTakesTheBestOfBothAsNewRecordsAndEachRecordOnce) {
+    const HeroTable own = tableOf({{"甲", 900, "d1"},
+                                   {"乙", 500, "d1"},
+                                   {"乙", 500, "d1"}, // the same result twice is two records
+                                   {"丙", 300, "d1"},
+                                   {"丁", 100, "d1"}});
+    // Kept elsewhere: the list as it was then, and what was won meanwhile.
+    const HeroTable kept = tableOf({{"甲", 900, "d1"},
+                                    {"戊", 500, "d2"}, // ties go below the list's own
+                                    {"乙", 500, "d1"},
+                                    {"丙", 300, "d1"},
+                                    {"己", 300, "d2"},
+                                    {"丁", 100, "d1"},
+                                    {"庚", -5, "d2"}}); // below every place never filled
+    EXPECT_TRUE(sameList(mergeHeroLists(own, kept), tableOf({{"甲", 900, "d1"},
+                                                             {"乙", 500, "d1"},
+                                                             {"乙", 500, "d1"},
+                                                             {"戊", 500, "d2"},
+                                                             {"丙", 300, "d1"},
+                                                             {"己", 300, "d2"},
+                                                             {"丁", 100, "d1"}})));
+    EXPECT_TRUE(
+        sameList(mergeHeroLists(mergeHeroLists(own, kept), kept), mergeHeroLists(own, kept)))
+        << "merging again adds nothing";
+
+    HeroTable full;
+    for (int k = 1; k <= HeroTable::size; ++k) {
+        full[k] = {"x" + std::to_string(k), 1000 - 10 * k, "d1"};
+    }
+    const HeroTable merged = mergeHeroLists(full, tableOf({{"top", 2000, "d2"}, {"low", 5, "d2"}}));
+    EXPECT_EQ(merged[1].entryName, "top");
+    EXPECT_EQ(merged[10].entryName, "x9") << "the last place drops off";
+}
+
 TEST(HeroFile, HostileCountsAndBytesStayInsideTheirRecord) {
     Bytes b(540, 0);
     // Place 1's name claims 65535 bytes; the record holds 16, and the next record must not leak

@@ -1,5 +1,6 @@
-// The main window's menu bar: seven menus, three of them nested under "设置", every item wired to
-// its handler in MenuCommands and every title clicking as its menu opens.
+// The main window's menu bar, built from the menu table: seven menus, three of them nested under
+// the settings menu, every item wired to its handler in MenuCommands and every title clicking as
+// its menu opens.
 #pragma once
 
 #include <map>
@@ -16,11 +17,12 @@ namespace kelvarn {
 class MenuCommands;
 
 struct MenuBarParts {
-    // The action whose enabled state each control is; for the titles "功能" and "买卖" their
-    // menu's own action. The exit label (picexit) is the window's, not the menu bar's.
+    // The action whose enabled state each control is; for the two titles among the controls
+    // (menu, buy) their menu's own action. The exit label (picexit) is the window's, not the menu
+    // bar's.
     std::map<Control, QAction*> controls;
-    // The ten menus in the order they appear: 游戏, 功能, 买卖, 特技, 设置, 窗体颜色, 字体颜色,
-    // 等级, 帮助, 网络.
+    // The ten menus in the order they appear: menu2, menu, buy, act, sz, color, colorword, asdd,
+    // gy, web.
     std::vector<QMenu*> menus;
 
     QAction* action(Control control) const;

@@ -13,41 +13,7 @@ namespace kelvarn {
 
 namespace {
 
-constexpr std::uint32_t AllTiles = 0xFFFFFFFFu;
-constexpr double Slack = 1e-9; // against rounding in board-to-device arithmetic
-
-// c0 with the share w (of 256) and c1 with the rest, channel by channel, rounded.
-inline std::uint32_t mix(std::uint32_t c0, std::uint32_t c1, std::uint32_t w) {
-    const std::uint32_t v = 256 - w;
-    const std::uint32_t rb = ((c0 & 0xFF00FFu) * w + (c1 & 0xFF00FFu) * v + 0x800080u) >> 8;
-    const std::uint32_t g = ((c0 & 0x00FF00u) * w + (c1 & 0x00FF00u) * v + 0x008000u) >> 8;
-    return (rb & 0xFF00FFu) | (g & 0x00FF00u);
-}
-
-// Device pixel i of an axis covers board pixels [i / scale, (i + 1) / scale): at most two of
-// them, since a board pixel is at least one device pixel wide.
-template <typename Tap> std::vector<Tap> tapsFor(int boardPixels, int devicePixels, double scale) {
-    std::vector<Tap> taps(static_cast<std::size_t>(devicePixels));
-    for (int i = 0; i < devicePixels; ++i) {
-        const double start = i / scale;
-        const double end = (i + 1) / scale;
-        Tap tap;
-        tap.from = std::clamp(int(std::floor(start + Slack)), 0, boardPixels - 1);
-        if (end > tap.from + 1 + Slack && tap.from + 1 < boardPixels) {
-            tap.weight = int(std::lround((tap.from + 1 - start) * scale * 256));
-            if (tap.weight <= 0) {
-                tap = Tap{tap.from + 1, 256};
-            }
-            tap.weight = std::min(tap.weight, 256);
-        }
-        taps[std::size_t(i)] = tap;
-    }
-    return taps;
-}
-
-std::uint32_t* row(QImage& image, int y) {
-    return reinterpret_cast<std::uint32_t*>(image.bits() + qsizetype(y) * image.bytesPerLine());
-}
+constexpr std::uint32_t AllTiles = BoardScale::AllTiles;
 
 } // namespace
 
@@ -80,25 +46,10 @@ QRegion BoardScaler::update() {
 }
 
 void BoardScaler::rebuild() {
-    const int w = int(std::lround(Width * scale_));
-    const int h = int(std::lround(Height * scale_));
-    across_ = tapsFor<Tap>(Width, w, scale_);
-    down_ = tapsFor<Tap>(Height, h, scale_);
-    firstColumn_.assign(Width, w);
-    lastColumn_.assign(Width, -1);
-    for (int i = 0; i < w; ++i) {
-        const Tap tap = across_[std::size_t(i)];
-        const int last = tap.weight < 256 ? tap.from + 1 : tap.from;
-        for (int x = tap.from; x <= last; ++x) {
-            firstColumn_[std::size_t(x)] = std::min(firstColumn_[std::size_t(x)], i);
-            lastColumn_[std::size_t(x)] = std::max(lastColumn_[std::size_t(x)], i);
-        }
-    }
-
-    across_rows_.assign(std::size_t(Height) * std::size_t(w), Opaque);
-    screen_ = QImage(w, h, QImage::Format_RGB32);
+    arith_ = BoardScale(Width, Height, scale_);
+    screen_ = QImage(arith_.deviceWidth(), arith_.deviceHeight(), QImage::Format_RGB32);
     screen_.setDevicePixelRatio(scale_);
-    lettering_ = QImage(w, h, QImage::Format_Alpha8);
+    lettering_ = QImage(arith_.deviceWidth(), arith_.deviceHeight(), QImage::Format_Alpha8);
 
     previous_ = layers_.MainBoard;
     changedTiles_.fill(AllTiles);
@@ -146,65 +97,17 @@ void BoardScaler::resampleChangedTiles(QRegion& changed) {
         }
     }
 
-    // First across: each changed board row resampled to the screen's width; then down: each
-    // device row is one of those rows, or the mix of two.
-    const int width = screen_.width();
-    const Surface& board = layers_.MainBoard;
-    for (int y = 0; y < Height; ++y) {
-        forEachRun(changedTiles_[std::size_t(y)], [&](int x0, int x1) {
-            const std::uint32_t* from = board.data() + std::size_t(y) * Width;
-            std::uint32_t* to = across_rows_.data() + std::size_t(y) * std::size_t(width);
-            for (int x = x0; x <= x1; ++x) {
-                const Tap tap = across_[std::size_t(x)];
-                const std::uint32_t c = from[tap.from];
-                to[x] =
-                    Opaque |
-                    (tap.weight < 256 ? mix(c, from[tap.from + 1], std::uint32_t(tap.weight)) : c);
-            }
-        });
-    }
-    for (int y = 0; y < screen_.height(); ++y) {
-        const Tap tap = down_[std::size_t(y)];
-        std::uint32_t bits = changedTiles_[std::size_t(tap.from)];
-        if (tap.weight < 256) {
-            bits |= changedTiles_[std::size_t(tap.from) + 1];
-        }
-        const std::uint32_t* upper = across_rows_.data() + std::size_t(tap.from) * width;
-        std::uint32_t* out = row(screen_, y);
-        forEachRun(bits, [&](int x0, int x1) {
-            if (tap.weight == 256) {
-                std::memcpy(out + x0, upper + x0, std::size_t(x1 - x0 + 1) * 4);
-                return;
-            }
-            const std::uint32_t* lower = upper + width;
-            for (int x = x0; x <= x1; ++x) {
-                out[x] = Opaque | mix(upper[x], lower[x], std::uint32_t(tap.weight));
-            }
-        });
-    }
-}
-
-template <typename Action> void BoardScaler::forEachRun(std::uint32_t tiles, Action action) const {
-    while (tiles != 0) {
-        const int first = std::countr_zero(tiles);
-        const int run = std::countr_one(tiles >> first);
-        tiles = first + run >= 32 ? 0 : tiles & ~((1u << (first + run)) - 1);
-        const int left = first * TileWidth;
-        const int right = std::min(Width, (first + run) * TileWidth) - 1;
-        action(firstColumn_[std::size_t(left)], lastColumn_[std::size_t(right)]);
-    }
+    arith_.resampleTiles(layers_.MainBoard.data(), Width, changedTiles_.data(),
+                         reinterpret_cast<std::uint32_t*>(screen_.bits()),
+                         screen_.bytesPerLine() / 4);
 }
 
 QRect BoardScaler::deviceRect(const QRect& board) const {
     if (board.isEmpty()) {
         return {};
     }
-    const int left = firstColumn_[std::size_t(board.left())];
-    const int right = lastColumn_[std::size_t(board.right())];
-    const int top = int(std::floor(board.top() * scale_ + Slack));
-    const int bottom =
-        std::min(screen_.height(), int(std::ceil((board.bottom() + 1) * scale_ - Slack))) - 1;
-    return QRect(QPoint(left, top), QPoint(right, bottom));
+    return QRect(QPoint(arith_.firstColumn(board.left()), arith_.firstRow(board.top())),
+                 QPoint(arith_.lastColumn(board.right()), arith_.lastRow(board.bottom())));
 }
 
 bool BoardScaler::tilesTouch(const QRect& board) const {
@@ -212,10 +115,7 @@ bool BoardScaler::tilesTouch(const QRect& board) const {
     if (r.isEmpty()) {
         return false;
     }
-    const int first = r.left() / TileWidth;
-    const int last = r.right() / TileWidth;
-    const std::uint32_t mask =
-        (last >= 31 ? AllTiles : (1u << (last + 1)) - 1) & ~((1u << first) - 1);
+    const std::uint32_t mask = arith_.tilesOf(r.left(), r.width());
     for (int y = r.top(); y <= r.bottom(); ++y) {
         if ((changedTiles_[std::size_t(y)] & mask) != 0) {
             return true;
@@ -298,43 +198,14 @@ void BoardScaler::redrawStatusLines(QRegion& changed) {
     }
 }
 
-// The status lines under the sprites, at the screen's size. Each board pixel a device pixel
-// covers is composed as the board itself was, (ground AND hit AND overlay) OR sprite, with the
-// ground lettered as far as the glyphs drawn at the screen's size cover this device pixel; the
-// device pixel shows the mix by area. Where no glyph reaches, this is exactly the resampled
-// board without its letters.
+// The status lines under the sprites, at the screen's size, composed as the board itself was.
 void BoardScaler::composeText(const QRect& device) {
-    const std::uint32_t* ground = background_.data();
-    const std::uint32_t* sprite = layers_.Pic1.data();
-    const std::uint32_t* hit = layers_.Pic2.data();
-    const std::uint32_t* overlay = layers_.Pic3.data();
-    for (int y = device.top(); y <= device.bottom(); ++y) {
-        const Tap down = down_[std::size_t(y)];
-        const std::size_t upperRow = std::size_t(down.from) * Width;
-        const std::size_t lowerRow = down.weight < 256 ? upperRow + Width : upperRow;
-        const uchar* cover = lettering_.constBits() + qsizetype(y) * lettering_.bytesPerLine();
-        std::uint32_t* out = row(screen_, y);
-        for (int x = device.left(); x <= device.right(); ++x) {
-            const Tap across = across_[std::size_t(x)];
-            const std::uint32_t ink = cover[x] + (cover[x] >> 7); // of 256
-            auto seen = [&](std::size_t i) {
-                const std::uint32_t letter =
-                    ink == 0 ? ground[i] : mix(textColour_, ground[i], ink);
-                return (letter & hit[i] & overlay[i]) | sprite[i];
-            };
-            const std::size_t f = std::size_t(across.from);
-            std::uint32_t upper = seen(upperRow + f);
-            std::uint32_t lower = down.weight < 256 ? seen(lowerRow + f) : upper;
-            if (across.weight < 256) {
-                upper = mix(upper, seen(upperRow + f + 1), std::uint32_t(across.weight));
-                if (down.weight < 256) {
-                    lower = mix(lower, seen(lowerRow + f + 1), std::uint32_t(across.weight));
-                }
-            }
-            out[x] = Opaque |
-                     (down.weight < 256 ? mix(upper, lower, std::uint32_t(down.weight)) : upper);
-        }
-    }
+    const BoardScale::Layers layers{background_.data(), layers_.Pic1.data(), layers_.Pic2.data(),
+                                    layers_.Pic3.data(), Width};
+    arith_.composeLettered(layers, lettering_.constBits(), lettering_.bytesPerLine(), textColour_,
+                           device.left(), device.top(), device.right(), device.bottom(),
+                           reinterpret_cast<std::uint32_t*>(screen_.bits()),
+                           screen_.bytesPerLine() / 4);
 }
 
 } // namespace kelvarn

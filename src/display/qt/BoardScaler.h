@@ -20,6 +20,7 @@
 #include <optional>
 #include <vector>
 
+#include "display/BoardScale.h"
 #include "display/Form1Logic.h"
 
 namespace kelvarn {
@@ -46,15 +47,9 @@ class BoardScaler {
   private:
     static constexpr int Width = BoardLayers::Width;
     static constexpr int Height = BoardLayers::Height;
-    static constexpr int TileWidth = 16; // board pixels per tile of a row
+    static constexpr int TileWidth = BoardScale::TileWidth;
     static constexpr int Tiles = (Width + TileWidth - 1) / TileWidth;
 
-    // Where device pixel i of an axis takes its colour from: board pixel `from` with the share
-    // `weight` (of 256), and board pixel from + 1 with the rest.
-    struct Tap {
-        int from = 0;
-        int weight = 256;
-    };
     // One status line and the board pixels it may colour.
     struct Line {
         QString text;
@@ -65,8 +60,6 @@ class BoardScaler {
     void findChangedTiles();
     void resampleChangedTiles(QRegion& changed);
     void redrawStatusLines(QRegion& changed);
-    // Calls action(first, last) with the device columns of each run of tiles in `tiles`.
-    template <typename Action> void forEachRun(std::uint32_t tiles, Action action) const;
     void composeText(const QRect& device);
     // The device pixels that show any of these board pixels.
     QRect deviceRect(const QRect& board) const;
@@ -81,14 +74,10 @@ class BoardScaler {
 
     double scale_ = 1.0;
     bool stale_ = true; // the whole picture must be drawn again
-    std::vector<Tap> across_;
-    std::vector<Tap> down_;
-    std::vector<int> firstColumn_; // per board column, the device columns that show it
-    std::vector<int> lastColumn_;
-    std::vector<std::uint32_t> across_rows_; // each board row at the screen's width
-    QImage screen_;                          // what the screen shows
-    QImage lettering_; // how far the glyphs of the status lines cover each device pixel
-    Surface previous_; // the board as the picture last showed it
+    BoardScale arith_;  // the enlargement itself
+    QImage screen_;     // what the screen shows
+    QImage lettering_;  // how far the glyphs of the status lines cover each device pixel
+    Surface previous_;  // the board as the picture last showed it
     std::array<std::uint32_t, Height> changedTiles_{}; // per board row, one bit per tile
     std::vector<Line> lines_;
     QRgb textColour_ = 0;

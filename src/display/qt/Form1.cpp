@@ -5,28 +5,11 @@
 #include <QLayout>
 #include <QPainter>
 
+#include "display/Form1Layout.h"
 #include "display/qt/QtTextPrinter.h"
-#include "scores/Maker.h"
+#include "platform/qt/QtLayout.h"
 
 namespace kelvarn {
-
-namespace {
-
-QFont pointFont(const QString& family, double points, bool bold) {
-    QFont font(family);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-void setTextColour(QWidget* widget, QColor colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Active, QPalette::WindowText, colour);
-    palette.setColor(QPalette::Inactive, QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
-
-} // namespace
 
 // ---- board ----
 
@@ -39,7 +22,6 @@ BoardView::BoardView(const BoardLayers& layers, const Sprites& sprites, const Qt
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setMouseTracking(true);
-    setToolTip(QStringLiteral("Mouse here!"));
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -114,83 +96,63 @@ void PointerLabel::mouseReleaseEvent(QMouseEvent* event) {
 // ---- the window ----
 
 Form1::Form1(Form1Logic& logic, QWidget* parent) : QMainWindow(parent), logic_(logic) {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Kelvarn"));
+    const WindowLayout& form = form1Layout();
+    setObjectName(qtText(form.name));
+    setWindowTitle(qtText(form.caption));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
     background_ = new QWidget(this);
     background_->setObjectName(QStringLiteral("FormBackground"));
-    background_->setFixedSize(420, 399);
+    background_->setFixedSize(innerSize(form));
     background_->setAutoFillBackground(true);
     background_->setMouseTracking(true);
     background_->setFocusPolicy(Qt::StrongFocus);
     setCentralWidget(background_);
     setMouseTracking(true);
-    setWindowColour(Qt::black);
-    setTextColour(background_, QColor(128, 128, 255));
+    setWindowColour(qtColour(form.background.value_or(Rgb{})));
+    setTextColour(*background_, qtColour(form.textColour.value_or(Rgb{})));
 
     MainBoard = new BoardView(logic.layers, logic.sprites,
                               dynamic_cast<const QtTextPrinter*>(&logic.text), background_);
-    MainBoard->setObjectName(QStringLiteral("MainBoard"));
-    MainBoard->setGeometry(8, 8, 404, 364);
+    applyRow(*MainBoard, form.row("MainBoard"));
     MainBoard->onMouseMove = [this] { MainBoard_MouseMove(); };
 
-    const QString address = QString::fromUtf8(maker::HomePage);
-    Label1 = new PointerLabel(address, background_);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(8, 376, 185, 17);
-    Label1->setFont(pointFont(QStringLiteral("Verdana"), 10.5, true));
-    setTextColour(Label1, QColor(128, 255, 128));
-    Label1->setCursor(Qt::CrossCursor);
-    Label1->setToolTip(QStringLiteral("网址：") + address);
-    Label1->setMouseTracking(true);
+    const auto label = [this, &form](const char* name) {
+        const LayoutRow& row = form.row(name);
+        auto* made = new PointerLabel(qtText(row.text), background_);
+        applyRow(*made, row);
+        made->setMouseTracking(true);
+        return made;
+    };
+    Label1 = label("Label1");
     Label1->onMouseMove = [this] { Label1_MouseMove(); };
 
     // The studio's name does nothing, but it is not the background either: the pointer over it
     // brings up the author's line and leaves the underline and the exit label as they are.
-    TXT = new PointerLabel(QString::fromUtf8(maker::Studio), background_);
-    TXT->setObjectName(QStringLiteral("TXT"));
-    TXT->setGeometry(224, 376, 93, 17);
-    setTextColour(TXT, Qt::white);
-    TXT->setToolTip(QString::fromUtf8(maker::Author));
-    TXT->setMouseTracking(true);
+    TXT = label("TXT");
 
-    picexit = new PointerLabel(QStringLiteral("退出"), background_);
-    picexit->setObjectName(QStringLiteral("picexit"));
-    picexit->setGeometry(368, 376, 37, 17);
-    picexit->setFont(pointFont(QStringLiteral("宋体"), 10.5, true));
-    setExitColour(ExitRest);
-    picexit->setCursor(Qt::CrossCursor);
-    picexit->setToolTip(QStringLiteral("退出游戏"));
-    picexit->setMouseTracking(true);
+    picexit = label("picexit");
     picexit->onMouseMove = [this] { picexit_MouseMove(); };
     picexit->onMouseDown = [this] { picexit_MouseDown(); };
     picexit->onMouseUp = [this] { picexit_MouseUp(); };
 
-    Shape1 = new QFrame(background_);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setGeometry(8, 392, 177, 1);
-    Shape1->setAutoFillBackground(true);
-    QPalette red = Shape1->palette();
-    red.setColor(QPalette::Window, QColor(255, 0, 0));
-    Shape1->setPalette(red);
-    Shape1->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Shape1->hide();
+    Shape1 = qobject_cast<QFrame*>(buildRow(*background_, form.row("Shape1")));
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     background_->setFocus();
 }
 
 void Form1::showEvent(QShowEvent* event) {
-    // The window's inner area, below the title bar and the menu bar, stands at (2805, 1440)
-    // twips on the screen. The menu bar is inside the window, so the window begins that much
+    // The window's inner area, below the title bar and the menu bar, stands where the layout
+    // places it. The menu bar is inside the window, so the window begins that much
     // higher; where the desktop shows the menu bar elsewhere the two coincide.
     if (!placed_) {
         placed_ = true;
         layout()->activate();
         const QPoint inner = background_->mapTo(this, QPoint(0, 0));
-        setGeometry(QRect(QPoint(187, 96) - inner, size()));
+        const TwipsPoint at = form1Layout().place.at;
+        setGeometry(QRect(QPoint(twipsToPixels(at.left), twipsToPixels(at.top)) - inner, size()));
     }
     QMainWindow::showEvent(event);
 }
@@ -201,8 +163,8 @@ void Form1::setWindowColour(QColor colour) {
     background_->setPalette(palette);
 }
 
-void Form1::setExitColour(QRgb colour) {
-    setTextColour(picexit, QColor(colour));
+void Form1::setExitColour(Rgb colour) {
+    setTextColour(*picexit, qtColour(colour));
 }
 
 QColor Form1::exitColour() const {
@@ -213,12 +175,12 @@ QColor Form1::exitColour() const {
 // only when the pointer next moves over the window's background or the board.
 void Form1::Form_MouseMove() {
     Shape1->hide();
-    setExitColour(ExitRest);
+    setExitColour(ExitLabelColours::rest);
 }
 
 void Form1::MainBoard_MouseMove() {
     Shape1->hide();
-    setExitColour(ExitRest);
+    setExitColour(ExitLabelColours::rest);
 }
 
 void Form1::Label1_MouseMove() {
@@ -226,15 +188,15 @@ void Form1::Label1_MouseMove() {
 }
 
 void Form1::picexit_MouseMove() {
-    setExitColour(ExitHover);
+    setExitColour(ExitLabelColours::hover);
 }
 
 void Form1::picexit_MouseDown() {
-    setExitColour(ExitPressed);
+    setExitColour(ExitLabelColours::pressed);
 }
 
 void Form1::picexit_MouseUp() {
-    setExitColour(ExitPressed);
+    setExitColour(ExitLabelColours::pressed);
 }
 
 void Form1::mouseMoveEvent(QMouseEvent* event) {

@@ -60,11 +60,6 @@ class Form1 : public QMainWindow {
   public:
     Form1(Form1Logic& logic, QWidget* parent = nullptr);
 
-    // Colours of the exit label.
-    static constexpr QRgb ExitRest = qRgb(255, 128, 128);
-    static constexpr QRgb ExitHover = qRgb(255, 255, 192);
-    static constexpr QRgb ExitPressed = qRgb(128, 255, 128);
-
     BoardView* MainBoard = nullptr;
     // The clicks of the address and the exit label are the menu commands'; whoever builds the
     // window wires them.
@@ -74,7 +69,7 @@ class Form1 : public QMainWindow {
     QFrame* Shape1 = nullptr;
 
     void setWindowColour(QColor colour);
-    void setExitColour(QRgb colour);
+    void setExitColour(Rgb colour);
     QColor exitColour() const;
 
     // Closes the window for good: its unload handler runs, and it never comes back.

@@ -9,7 +9,10 @@ FrameDriver::FrameDriver(Form1Logic& form, TickCounter& ticks, QObject* parent)
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &FrameDriver::tick);
-    form_.game.paused.setOnResume([this] { wake(); });
+    form_.game.paused.setOnResume([this] {
+        form_.loop.nextFrameWaits(false);
+        wake();
+    });
 }
 
 void FrameDriver::startAfterLoad(int delayMs) {
@@ -18,6 +21,7 @@ void FrameDriver::startAfterLoad(int delayMs) {
             return;
         }
         form_.loop.start(ticks_.tickCount());
+        form_.loop.nextFrameWaits(form_.game.paused);
         wake();
     });
 }
@@ -28,10 +32,10 @@ void FrameDriver::stop() {
 }
 
 bool FrameDriver::heldBack() const {
-    // Handlers run only between frames, and each frame begins by looking at `paused`: a pause
-    // handled at any time before the next frame stops that frame, so the board keeps the last
-    // frame painted before the pause, status word and all.
-    return inFrame_ || form_.game.paused || QApplication::activeModalWidget() != nullptr ||
+    // Handlers run only between frames, while the next frame waits for its time; the loop decides
+    // whether a pause handled then still lets that frame through.
+    return inFrame_ || !form_.loop.pauseLetsFrameRun(form_.game.paused) ||
+           QApplication::activeModalWidget() != nullptr ||
            QApplication::activePopupWidget() != nullptr;
 }
 
@@ -58,6 +62,7 @@ void FrameDriver::tick() {
     inFrame_ = true;
     form_.gameLoopFrame(now);
     inFrame_ = false;
+    form_.loop.nextFrameWaits(form_.game.paused);
     ++framesRun_;
     if (form_.game.gameEnded) {
         stop();

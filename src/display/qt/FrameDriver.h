@@ -1,7 +1,8 @@
 // Runs the frame loop in the Qt event loop: one frame whenever more than 28 ms have passed since
 // the previous frame began, sleeping in between on a precise single-shot timer. No frame runs
-// while the game is paused, while a modal box or a menu is open, or inside another frame; each
-// of these wakes the driver again when it ends, so an idle or paused game costs no CPU.
+// while a pause holds it (the frame loop decides), while a modal box or a menu is open, or inside
+// another frame; each of these wakes the driver again when it ends, so an idle or paused game
+// costs no CPU.
 #pragma once
 
 #include <QObject>

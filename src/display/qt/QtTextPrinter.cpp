@@ -2,12 +2,13 @@
 
 #include <QFontMetrics>
 
+#include "display/Form1Layout.h"
+#include "platform/qt/QtLayout.h"
+
 namespace kelvarn {
 
 QFont boardFont() {
-    QFont font(QStringLiteral("宋体"));
-    font.setPointSizeF(9);
-    return font;
+    return qtFont(boardTextFont());
 }
 
 QtTextPrinter::QtTextPrinter(const QFont& font) : font_(font) {

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "platform/DialogTexts.h"
+
 namespace kelvarn {
 
 Answer QtDialogs::messageBox(const std::string& text, const std::string& title, Buttons buttons) {
@@ -17,11 +19,11 @@ Answer QtDialogs::messageBox(const std::string& text, const std::string& title, 
     if (buttons == Buttons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
-        box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
-        box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
+        box.button(QMessageBox::Yes)->setText(QString::fromUtf8(dialog_texts::Yes));
+        box.button(QMessageBox::No)->setText(QString::fromUtf8(dialog_texts::No));
     } else {
         box.setStandardButtons(QMessageBox::Ok);
-        box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+        box.button(QMessageBox::Ok)->setText(QString::fromUtf8(dialog_texts::Ok));
     }
     const int result = box.exec();
     if (onClosed) {
@@ -41,8 +43,8 @@ std::string QtDialogs::inputBox(const std::string& prompt, const std::string& ti
     box.setLabelText(QString::fromStdString(prompt));
     box.setInputMode(QInputDialog::TextInput);
     box.setTextValue(QString::fromStdString(text));
-    box.setOkButtonText(QStringLiteral("确定"));
-    box.setCancelButtonText(QStringLiteral("取消"));
+    box.setOkButtonText(QString::fromUtf8(dialog_texts::Ok));
+    box.setCancelButtonText(QString::fromUtf8(dialog_texts::Cancel));
     const bool accepted = box.exec() == QDialog::Accepted;
     if (onClosed) {
         onClosed();

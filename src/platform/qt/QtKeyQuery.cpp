@@ -49,9 +49,11 @@ bool QtKeyQuery::eventFilter(QObject* watched, QEvent* event) {
     // been taken.
     if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && !sendingOn_) {
         auto* keyEvent = static_cast<QKeyEvent*>(event);
-        const KeyTracker::Outcome outcome =
-            tracker_.arrive(plainEvent(*keyEvent), clock_.tickCount());
-        sendOn(outcome.goesFirst);
+        const KeyTracker::Outcome outcome = tracker_.arrive(
+            plainEvent(*keyEvent), clock_.tickCount(), [this](int id) { sendOn(id); });
+        if (outcome.dropped) {
+            held_.erase(*outcome.dropped); // half of a repeat: never sent on
+        }
         if (outcome.heldAs) {
             held_[*outcome.heldAs] = {watched, std::unique_ptr<QKeyEvent>(keyEvent->clone())};
             waitForNextDue();
@@ -63,11 +65,8 @@ bool QtKeyQuery::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void QtKeyQuery::sendOn(std::optional<int> id) {
-    if (!id) {
-        return;
-    }
-    const auto it = held_.find(*id);
+void QtKeyQuery::sendOn(int id) {
+    const auto it = held_.find(id);
     if (it == held_.end()) {
         return;
     }
@@ -81,9 +80,7 @@ void QtKeyQuery::sendOn(std::optional<int> id) {
 }
 
 void QtKeyQuery::sendOnDue() {
-    for (const int id : tracker_.due(clock_.tickCount())) {
-        sendOn(id);
-    }
+    tracker_.due(clock_.tickCount(), [this](int id) { sendOn(id); });
     waitForNextDue();
 }
 

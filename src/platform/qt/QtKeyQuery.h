@@ -26,6 +26,8 @@ class QtKeyQuery : public QObject, public KeyQuery {
     static int keyCodeFor(int qtKey);
     bool holdsBackReleases() const { return tracker_.holdsBackReleases(); }
     void setHoldBackReleases(bool on) { tracker_.setHoldBackReleases(on); }
+    // Copies of releases waiting to be sent on.
+    std::size_t heldCopies() const { return held_.size(); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -36,7 +38,7 @@ class QtKeyQuery : public QObject, public KeyQuery {
         std::unique_ptr<QKeyEvent> event;
     };
     // Sends a held release on to its receiver, if that still lives.
-    void sendOn(std::optional<int> id);
+    void sendOn(int id);
     void sendOnDue();
     void waitForNextDue();
 

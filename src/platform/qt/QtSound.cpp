@@ -7,8 +7,10 @@
 #include <QStringList>
 #include <algorithm>
 #include <cerrno>
-#include <cstdint>
 #include <cstring>
+
+#include "platform/RegularFile.h"
+#include "platform/WaveFile.h"
 
 #if defined(Q_OS_LINUX)
 #include <sys/socket.h>
@@ -92,77 +94,38 @@ bool soundServerListening() {
 
 #endif
 
-std::uint32_t le32(const char* p) {
-    const auto* u = reinterpret_cast<const unsigned char*>(p);
-    return u[0] | (u[1] << 8) | (u[2] << 16) | (std::uint32_t(u[3]) << 24);
-}
-
-std::uint16_t le16(const char* p) {
-    const auto* u = reinterpret_cast<const unsigned char*>(p);
-    return std::uint16_t(u[0] | (u[1] << 8));
-}
-
 } // namespace
 
 std::optional<SoundClip> readWaveFile(const QString& path) {
-    QFile file(path);
-    // Effects are short; a file of more than 64 MiB is not one.
-    if (!file.open(QIODevice::ReadOnly) || file.size() > (qint64(64) << 20)) {
+    // A FIFO or a device under a sound's name is never waited on nor read without end.
+    const RegularFile file =
+        readRegularFile(QFile::encodeName(path).toStdString(), WaveFileLimit + 1);
+    if (file.found != RegularFile::Found::Read) {
         return std::nullopt;
     }
-    const QByteArray bytes = file.readAll();
-    if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE") {
+    const std::optional<WaveClip> wave = parseWave(file.bytes.data(), file.bytes.size());
+    if (!wave) {
         return std::nullopt;
-    }
-    int format = 0, channels = 0, bits = 0;
-    std::uint32_t rate = 0;
-    QByteArray samples;
-    bool haveFormat = false, haveData = false;
-    for (qsizetype pos = 12; pos + 8 <= bytes.size();) {
-        const char* chunk = bytes.constData() + pos;
-        const std::uint32_t size = le32(chunk + 4);
-        const qsizetype available = bytes.size() - pos - 8;
-        if (std::memcmp(chunk, "fmt ", 4) == 0 && size >= 16 && qsizetype(size) <= available) {
-            format = le16(chunk + 8);
-            channels = le16(chunk + 10);
-            rate = le32(chunk + 12);
-            bits = le16(chunk + 22);
-            // WAVE_FORMAT_EXTENSIBLE names the real format in the first two bytes of its GUID.
-            if (format == 0xFFFE && size >= 26) {
-                format = le16(chunk + 32);
-            }
-            haveFormat = true;
-        } else if (std::memcmp(chunk, "data", 4) == 0) {
-            // A data chunk cut short by a damaged file still plays as far as it goes.
-            samples = bytes.mid(pos + 8, std::min(qsizetype(size), available));
-            haveData = true;
-            break;
-        }
-        pos += 8 + qsizetype(size) + (size & 1);
     }
     SoundClip clip;
-    if (format == 1 && bits == 8) {
+    switch (wave->sample) {
+    case WaveClip::Sample::UInt8:
         clip.format.setSampleFormat(QAudioFormat::UInt8);
-    } else if (format == 1 && bits == 16) {
+        break;
+    case WaveClip::Sample::Int16:
         clip.format.setSampleFormat(QAudioFormat::Int16);
-    } else if (format == 1 && bits == 32) {
+        break;
+    case WaveClip::Sample::Int32:
         clip.format.setSampleFormat(QAudioFormat::Int32);
-    } else if (format == 3 && bits == 32) {
+        break;
+    case WaveClip::Sample::Float:
         clip.format.setSampleFormat(QAudioFormat::Float);
-    } else {
-        return std::nullopt;
+        break;
     }
-    if (!haveFormat || !haveData || channels < 1 || channels > 8 || rate < 1000 || rate > 384000) {
-        return std::nullopt;
-    }
-    clip.format.setChannelCount(channels);
-    clip.format.setSampleRate(int(rate));
-    const qsizetype frame = clip.format.bytesPerFrame();
-    samples.truncate(samples.size() / frame * frame);
-    if (samples.isEmpty()) {
-        return std::nullopt;
-    }
-    clip.samples = samples;
+    clip.format.setChannelCount(wave->channels);
+    clip.format.setSampleRate(wave->rate);
+    clip.samples = QByteArray(reinterpret_cast<const char*>(file.bytes.data() + wave->offset),
+                              qsizetype(wave->length));
     return clip;
 }
 

@@ -27,7 +27,8 @@ struct SoundClip {
 };
 
 // Reads a RIFF WAVE file of integer PCM (8, 16 or 32 bits) or 32-bit float samples. Anything
-// else, or a damaged file, gives nothing.
+// else, a damaged file, or anything that is not a regular file (a FIFO, a device), gives nothing,
+// at once.
 std::optional<SoundClip> readWaveFile(const QString& path);
 
 // Plays sound/<name>.wav from the program's folder. Playing a sound stops the one still playing.

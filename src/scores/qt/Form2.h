@@ -1,4 +1,4 @@
-// The help window "帮助": a text area whose text four buttons replace, and "确定", which returns to
+// The help window: a text area whose text four buttons replace, and an OK button that returns to
 // the game. The game is paused and the main window disabled while it is open.
 #pragma once
 
@@ -17,16 +17,11 @@ class Form2 : public QWidget {
   public:
     explicit Form2(GameEdit& game, QWidget* parent = nullptr);
 
-    // The text shown when the window opens.
-    static QString initialText();
-    // The maker's credits and contact, as the "作者" button shows them.
-    static QString authorText();
-
-    void Command3_Click(); // "赏罚"
-    void Command6_Click(); // "操作"
-    void Command8_Click(); // "作者"
-    void Command2_Click(); // "关数"
-    void Command1_Click(); // "确定"
+    void Command3_Click(); // rewards and penalties
+    void Command6_Click(); // controls
+    void Command8_Click(); // the maker's credits
+    void Command2_Click(); // levels
+    void Command1_Click(); // OK
 
   protected:
     // However the window closes, the game runs on behind an enabled main window.

@@ -7,28 +7,11 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "scores/qt/TwipsLayout.h"
+#include "platform/qt/QtLayout.h"
+#include "scores/WindowLayouts.h"
 
 namespace kelvarn {
 namespace {
-
-// A rectangle drawn as a one-pixel outline inside its bounds.
-class OutlineShape : public QWidget {
-  public:
-    OutlineShape(QColor colour, QWidget* parent) : QWidget(parent), colour_(colour) {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setPen(colour_);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
-
-  private:
-    QColor colour_;
-};
 
 // The rules end lines with CR LF; a label breaks lines at LF.
 QString labelText(const std::string& text) {
@@ -37,44 +20,37 @@ QString labelText(const std::string& text) {
     return s;
 }
 
+template <class Widget>
+Widget* control(const std::map<std::string, QWidget*>& built, const char* name) {
+    return qobject_cast<Widget*>(built.at(name));
+}
+
 } // namespace
 
 High::High(GameEdit& game, bool afterRecord, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      logic_(game), afterRecord_(afterRecord), background_(QStringLiteral(":/pictures/High.png")) {
-    setObjectName(QStringLiteral("High"));
+      logic_(game), afterRecord_(afterRecord), background_(picturePath(highLayout().picture)) {
+    const WindowLayout& layout = highLayout();
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("英雄榜 3.0"));
-    setFixedSize(twipsToPixels(3105), twipsToPixels(4605));
-    placeWindowAt(*this, 4095, 1665);
+    setUpWindow(*this, layout);
+    placeWindow(*this, layout);
 
-    Shape1 = new OutlineShape(QColor(192, 192, 192), this);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setGeometry(twipsRect(240, 120, 2715, 4035));
-
-    // Names come from the file and the player: the list is plain text, never markup.
-    lblScore = addLabel(this, "lblScore", QString(), twipsRect(240, 120, 2745, 4035), true);
-    QFont font(QStringLiteral("宋体"));
-    font.setPointSizeF(9.75);
-    lblScore->setFont(font);
-    QPalette palette = lblScore->palette();
-    palette.setColor(QPalette::WindowText, QColor(224, 224, 224));
-    lblScore->setPalette(palette);
-    lblScore->setAutoFillBackground(false);
-
-    Command2 = addButton(this, "Command2", QStringLiteral("返回"), twipsRect(600, 4200, 735, 375));
-    Command1 = addButton(this, "Command1", QStringLiteral("退出"), twipsRect(1920, 4200, 735, 375));
+    const auto built = buildRows(*this, layout);
+    Shape1 = built.at("Shape1");
+    lblScore = control<QLabel>(built, "lblScore");
+    Command2 = control<QPushButton>(built, "Command2");
+    Command1 = control<QPushButton>(built, "Command1");
     connect(Command2, &QPushButton::clicked, this, &High::Command2_Click);
     connect(Command1, &QPushButton::clicked, this, &High::Command1_Click);
     if (afterRecord_) {
-        // About the middle of the width, and mostly below the bottom edge.
         Command2->hide();
-        Command1->move(twipsToPixels(1200), twipsToPixels(4560));
+        Command1->move(twipsToPixels(HighWindowPlan::exitAfterRecord.left),
+                       twipsToPixels(HighWindowPlan::exitAfterRecord.top));
     }
 
     Timer1 = new QTimer(this);
-    Timer1->setInterval(200);
+    Timer1->setInterval(HighWindowPlan::blinkIntervalMs);
     connect(Timer1, &QTimer::timeout, this, &High::Timer1_Timer);
     Timer1->start();
 
@@ -115,7 +91,7 @@ bool High::event(QEvent* event) {
 void High::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (background_.isNull()) {
-        painter.fillRect(rect(), QColor(16, 24, 40));
+        painter.fillRect(rect(), qtColour(highLayout().background.value_or(Rgb{})));
     } else {
         painter.drawPixmap(0, 0, background_);
     }

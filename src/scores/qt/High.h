@@ -1,6 +1,6 @@
-// The high-score window "英雄榜 3.0": the ten places as one text over a picture, "返回" back to
-// the game and "退出" out of the program. Opened from the menu it lets the game go on; opened
-// after a new record it is all that is left of the program.
+// The high-score window: the ten places as one text over a picture, a button back to the game
+// (Command2) and one out of the program (Command1). Opened from the menu it lets the game go on;
+// opened after a new record it is all that is left of the program.
 #pragma once
 
 #include <QPixmap>
@@ -18,14 +18,14 @@ class High : public QWidget {
     Q_OBJECT
 
   public:
-    // `afterRecord`: opened by the new-record flow, so "返回" is hidden and "退出" sits at the
+    // `afterRecord`: opened by the new-record flow, so Command2 is hidden and Command1 sits at the
     // bottom edge.
     High(GameEdit& game, bool afterRecord, QWidget* parent = nullptr);
 
     QWidget* Shape1;
     QLabel* lblScore;
-    QPushButton* Command2; // "返回"
-    QPushButton* Command1; // "退出"
+    QPushButton* Command2; // back to the game
+    QPushButton* Command1; // out of the program
     QTimer* Timer1;
 
     void Form_Activate();
@@ -37,8 +37,8 @@ class High : public QWidget {
   protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    // The title bar's close button: after a record it ends the program as "退出" does (saving the
-    // list); opened from the menu it returns to the game as "返回" does.
+    // The title bar's close button: after a record it ends the program as Command1 does (saving
+    // the list); opened from the menu it returns to the game as Command2 does.
     void closeEvent(QCloseEvent* event) override;
 
   private:

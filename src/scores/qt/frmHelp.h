@@ -1,5 +1,5 @@
-// The about window "关于Kelvarn": title, version, credits and contact. Clicking the address opens
-// the home page. The game is paused and the main window disabled while it is open.
+// The about window: title, version, credits and contact. Clicking the address opens the home
+// page. The game is paused and the main window disabled while it is open.
 #pragma once
 
 #include <QWidget>
@@ -18,7 +18,7 @@ class frmHelp : public QWidget {
   public:
     explicit frmHelp(GameEdit& game, QWidget* parent = nullptr);
 
-    void Command1_Click(); // "确定"
+    void Command1_Click(); // OK
     void Label4_Click();   // the web address
 
   protected:

@@ -1,4 +1,4 @@
-// The update report "更新报告": what changed since the previous version. It does not stop the game.
+// The update report: what changed since the previous version. It does not stop the game.
 #pragma once
 
 #include <QWidget>
@@ -11,7 +11,7 @@ class frmSplash : public QWidget {
   public:
     explicit frmSplash(QWidget* parent = nullptr);
 
-    void Command1_Click(); // "退出"
+    void Command1_Click(); // close
 };
 
 } // namespace kelvarn

@@ -151,20 +151,23 @@ struct Driven : ::testing::Test {
     void waitFor(int ms) { QTest::qWait(ms); }
 };
 
-TEST_F(Driven, RunsFramesStopsAtOnceWhenPausedAndResumesAtOnce) {
+TEST_F(Driven, APauseLetsTheWaitingFrameShowItThenHoldsUntilTheResume) {
     driver.startAfterLoad(0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return driver.framesRun() >= 5; }, 5000));
 
-    h.form.pause();
+    h.form.pause(); // handled while the next frame waits for its time
     const int atPause = driver.framesRun();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return driver.framesRun() > atPause; }, 1000));
+    EXPECT_EQ(h.text.lines.back(), " 当前状态: 暂停") << "the waiting frame painted the word";
     const int spawnCounter = h.form.loop.spawnCounter();
+    const int refillCounter = h.form.loop.refillCounter();
     waitFor(250);
-    EXPECT_EQ(driver.framesRun(), atPause) << "the next frame does not run";
+    EXPECT_EQ(driver.framesRun(), atPause + 1) << "exactly one frame after the pause";
     EXPECT_EQ(h.form.loop.spawnCounter(), spawnCounter) << "the counters stand still";
+    EXPECT_EQ(h.form.loop.refillCounter(), refillCounter);
 
-    const int paused = driver.framesRun();
     h.form.unpause();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return driver.framesRun() > paused; }, 1000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return driver.framesRun() > atPause + 1; }, 1000));
 }
 
 TEST_F(Driven, NoFrameRunsOnceTheGameHasEnded) {

@@ -1,10 +1,12 @@
 // The game reads its wave files itself. Whatever lies in the sound folder, a file it cannot play
 // is silence, never a crash or a read past the end.
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "platform/qt/QtSound.h"
 
@@ -76,6 +78,25 @@ TEST(WaveFile, DamagedAndForeignFilesAreSilenceOrAsMuchAsIsThere) {
         }
     }
     EXPECT_FALSE(readWaveFile(dir.filePath(QStringLiteral("missing.wav"))).has_value());
+}
+
+// A FIFO would hold the start up for good, a device feed it without end: neither is read.
+TEST(WaveFile, OnlyARegularFileIsReadAndNothingElseIsWaitedOn) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray fifo = QFile::encodeName(dir.filePath(QStringLiteral("put.wav")));
+    ASSERT_EQ(mkfifo(fifo.constData(), 0644), 0);
+    EXPECT_FALSE(readWaveFile(QFile::decodeName(fifo)).has_value()) << "a FIFO with no writer";
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir.filePath(QStringLiteral("hit.wav"))));
+    EXPECT_FALSE(readWaveFile(dir.filePath(QStringLiteral("hit.wav"))).has_value());
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Bu.wav")));
+    EXPECT_FALSE(readWaveFile(dir.filePath(QStringLiteral("Bu.wav"))).has_value());
+
+    const QString put = QStringLiteral(KELVARN_SOURCE_DIR "/assets/sound/put.wav");
+    ASSERT_TRUE(QFile::link(put, dir.filePath(QStringLiteral("dea.wav"))));
+    EXPECT_EQ(readWaveFile(dir.filePath(QStringLiteral("dea.wav")))->samples,
+              readWaveFile(put)->samples)
+        << "a link to a wave file plays it";
 }
 
 } // namespace

@@ -1,0 +1,260 @@
+#include "app/win32/GameApplication.h"
+
+#include "display/Form1Layout.h"
+#include "display/win32/Pictures.h"
+#include "platform/win32/Utf16.h"
+#include "scores/win32/ScoreFolders.h"
+
+namespace kelvarn {
+
+namespace {
+
+constexpr wchar_t TimerWindowClass[] = L"KelvarnTimers";
+// The program's icon in the resources.
+constexpr WORD ProgramIcon = 1;
+
+UINT_PTR timerIdOf(TimerId timer) {
+    return timer == TimerId::Timer2 ? 2 : 3;
+}
+
+UINT intervalOf(TimerId timer) {
+    // The repair ends after 12.7 s, the frozen planes move again after 20 s.
+    return timer == TimerId::Timer2 ? 12700 : 20000;
+}
+
+} // namespace
+
+GameApplication::GameApplication(HINSTANCE instance, const std::wstring& programFolder)
+    : instance_(instance), sound_(std::filesystem::path(programFolder) / L"sound"),
+      scores_(makeFileScoreStore()), records_(*scores_), sprites_(loadSprites()),
+      text_(boardTextFont().family.c_str(), boardTextFont().points),
+      game_(Services{ticks_, keys_, random_, sound_, links_, dialogs_, *this, records_},
+            layers_.Pic2),
+      logic_(game_, layers_, sprites_, text_), commands_(game_, logic_),
+      pictures_([](const std::string& stem) {
+          return bitmapFromSurface(loadPicture(win32::toUtf16(stem).c_str()));
+      }),
+      form_(logic_, instance, &text_, pictures_), menuBar_(commands_, pictures_),
+      windows_(game_, pictures_), driver_(logic_, ticks_) {
+    driver_.onFramePainted = [this] {
+        if (!form_.unloaded()) {
+            form_.MainBoard().boardChanged();
+        }
+        // For start-up measurements: the program has no console, a debugger sees this.
+        if (driver_.framesRun() == 1) {
+            OutputDebugStringW(L"kelvarn: first frame painted\n");
+        }
+    };
+    // A frame never runs while a menu is open.
+    form_.onMenuLoop = [this](bool open) {
+        if (open) {
+            menuBar_.onEnterMenuLoop();
+        } else {
+            menuBar_.onExitMenuLoop();
+        }
+        driver_.setMenuOpen(open);
+    };
+    form_.onCommand = [this](WORD id) { menuBar_.onCommand(id); };
+    form_.onMessage = [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        if (message == WM_INITMENUPOPUP) {
+            menuBar_.onInitMenuPopup(reinterpret_cast<HMENU>(wParam), HIWORD(lParam) != 0);
+            result = 0;
+            return true;
+        }
+        return false;
+    };
+    // A box stands over the window the player is at: the list while it is open (the main window
+    // is disabled or gone then), otherwise the main window while it lives.
+    dialogs_.owner = [this]() -> HWND {
+        if (HWND list = windows_.open(WindowId::High)) {
+            return list;
+        }
+        return !form_.unloaded() && IsWindowVisible(form_.hwnd()) ? form_.hwnd() : nullptr;
+    };
+    dialogs_.onClosed = [this] { driver_.wake(); };
+    form_.onLabel1Click = [this] { commands_.Label1_Click(); };
+    form_.onPicexitClick = [this] { commands_.picexit_Click(); };
+    createTimerWindow();
+}
+
+GameApplication::~GameApplication() {
+    driver_.stop();
+    if (timerWindow_ != nullptr) {
+        DestroyWindow(timerWindow_);
+    }
+    for (HICON icon : {bigIcon_, smallIcon_}) {
+        if (icon != nullptr) {
+            DestroyIcon(icon);
+        }
+    }
+}
+
+bool GameApplication::createTimerWindow() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &GameApplication::timerWindowProc;
+    wc.hInstance = instance_;
+    wc.lpszClassName = TimerWindowClass;
+    RegisterClassExW(&wc);
+    timerWindow_ = CreateWindowExW(0, TimerWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   instance_, this);
+    return timerWindow_ != nullptr;
+}
+
+LRESULT CALLBACK GameApplication::timerWindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                                  LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<GameApplication*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self != nullptr && message == WM_TIMER) {
+        // One-shot: the handler disables its timer. Ticks run here even while a box or a menu is
+        // open, as they always have.
+        if (wParam == timerIdOf(TimerId::Timer2)) {
+            self->logic_.Timer2_Timer();
+        } else if (wParam == timerIdOf(TimerId::Timer3)) {
+            self->logic_.Timer3_Timer();
+        }
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+bool GameApplication::start() {
+    const int big = GetSystemMetrics(SM_CXICON);
+    const int small = GetSystemMetrics(SM_CXSMICON);
+    bigIcon_ = static_cast<HICON>(
+        LoadImageW(instance_, MAKEINTRESOURCEW(ProgramIcon), IMAGE_ICON, big, big, 0));
+    smallIcon_ = static_cast<HICON>(
+        LoadImageW(instance_, MAKEINTRESOURCEW(ProgramIcon), IMAGE_ICON, small, small, 0));
+    // The menu bar is on the window before the load handler runs, so that the start-up greying
+    // of "继续" reaches its item.
+    if (!form_.create(menuBar_.menu(), bigIcon_, smallIcon_)) {
+        return false;
+    }
+    menuBar_.attach(form_.hwnd());
+    logic_.Form_Load();
+    // The board shows its background until the first frame is painted.
+    layers_.MainBoard.clearToPicture(sprites_.boardBackground, BoardLayers::Colour);
+    form_.show();
+    driver_.startAfterLoad(50);
+    return true;
+}
+
+bool GameApplication::preTranslate(MSG& msg) {
+    if (msg.hwnd == nullptr) {
+        return false;
+    }
+    HWND top = GetAncestor(msg.hwnd, GA_ROOT);
+    if (!form_.unloaded() && top == form_.hwnd()) {
+        // The menu bar's shortcuts.
+        return menuBar_.translate(msg);
+    }
+    // In the other windows Tab moves between the buttons and Enter presses the focused one.
+    return top != nullptr && IsDialogMessageW(top, &msg);
+}
+
+int GameApplication::run() {
+    HANDLE frameTimer = driver_.waitHandle();
+    MSG msg{};
+    for (;;) {
+        // Sleep until a message arrives or the next frame is due. The timer resets itself when a
+        // wait sees it signalled.
+        bool frameDue =
+            MsgWaitForMultipleObjectsEx(frameTimer != nullptr ? 1 : 0, &frameTimer, INFINITE,
+                                        QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0;
+        // Messages first: a key, a click or a menu command that arrived before the frame is due
+        // is handled before it, as between two frames.
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                return int(msg.wParam);
+            }
+            if (!preTranslate(msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        }
+        if (frameTimer != nullptr && !frameDue) {
+            frameDue = WaitForSingleObject(frameTimer, 0) == WAIT_OBJECT_0;
+        }
+        if (frameDue) {
+            driver_.timerSignalled();
+        }
+    }
+}
+
+void GameApplication::setControlEnabled(Control control, bool enabled) {
+    if (control == Control::picexit) {
+        if (HWND label = form_.unloaded() ? nullptr : form_.controls().control("picexit")) {
+            EnableWindow(label, enabled ? TRUE : FALSE);
+        }
+        return;
+    }
+    menuBar_.setControlEnabled(control, enabled);
+}
+
+void GameApplication::setMainWindowEnabled(bool enabled) {
+    form_.setEnabled(enabled);
+}
+
+void GameApplication::showMainWindow() {
+    form_.show();
+}
+
+void GameApplication::unloadMainWindow() {
+    // From here on no frame paints into the window, and nothing shows it again.
+    driver_.stop();
+    form_.unload();
+}
+
+void GameApplication::setTimerEnabled(TimerId timer, bool enabled) {
+    bool& running = timerRunning_[timer == TimerId::Timer2 ? 0 : 1];
+    if (!enabled) {
+        KillTimer(timerWindow_, timerIdOf(timer));
+        running = false;
+    } else if (!running) {
+        // Enabling a running timer leaves its interval running.
+        running = SetTimer(timerWindow_, timerIdOf(timer), intervalOf(timer), nullptr) != 0;
+    }
+}
+
+void GameApplication::setWindowColour(Rgb colour) {
+    form_.setWindowColour(RGB(colour.r, colour.g, colour.b));
+}
+
+void GameApplication::showWindow(WindowId window, bool afterRecord) {
+    windows_.show(window, afterRecord);
+}
+
+std::string GameApplication::shortDateText() {
+    // The system's short date; a format that would not fit the list's 16 bytes falls back to
+    // year/month/day.
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    wchar_t text[80] = {};
+    std::string utf8;
+    if (GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &today, nullptr, text, 80) > 0) {
+        utf8 = win32::toUtf8(std::wstring_view(text));
+    }
+    if (utf8.empty() || utf8.size() > 16) {
+        utf8 = std::to_string(today.wYear) + "/" + std::to_string(today.wMonth) + "/" +
+               std::to_string(today.wDay);
+    }
+    return utf8;
+}
+
+void GameApplication::endProgram() {
+    if (ended_) {
+        return;
+    }
+    ended_ = true;
+    driver_.stop();
+    setTimerEnabled(TimerId::Timer2, false);
+    setTimerEnabled(TimerId::Timer3, false);
+    windows_.closeAll();
+    form_.closeSilently();
+    PostQuitMessage(0);
+}
+
+} // namespace kelvarn

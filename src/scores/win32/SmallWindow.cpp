@@ -1,0 +1,142 @@
+#include "scores/win32/SmallWindow.h"
+
+#include "platform/win32/Utf16.h"
+
+namespace kelvarn {
+
+namespace {
+
+constexpr wchar_t ClassName[] = L"KelvarnSmallWindow";
+// Fixed size: a title bar with a close button, no maximise, no minimise, no sizing border.
+constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+
+bool registerClass() {
+    static const bool registered = [] {
+        WNDCLASSEXW c{};
+        c.cbSize = sizeof c;
+        c.style = CS_HREDRAW | CS_VREDRAW;
+        c.lpfnWndProc = DefWindowProcW; // replaced per window once it is created
+        c.hInstance = GetModuleHandleW(nullptr);
+        c.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+        c.lpszClassName = ClassName;
+        return RegisterClassExW(&c) != 0;
+    }();
+    return registered;
+}
+
+} // namespace
+
+SmallWindow::SmallWindow(const WindowLayout& layout, PictureLoader pictures)
+    : layout_(layout), pictures_(std::move(pictures)) {}
+
+SmallWindow::~SmallWindow() = default;
+
+bool SmallWindow::create() {
+    if (!registerClass()) {
+        return false;
+    }
+    const RECT outer = outerRect(layout_, WindowStyle, 0, false, systemDpi());
+    hwnd_ =
+        CreateWindowExW(0, ClassName, win32::toUtf16(layout_.caption).c_str(), WindowStyle,
+                        outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
+                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (hwnd_ == nullptr) {
+        return false;
+    }
+    *alive_ = true;
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SmallWindow::windowProc));
+    // On a screen of another resolution than the primary one, the inner area keeps its twips.
+    const int dpi = windowDpi(hwnd_);
+    if (dpi != systemDpi()) {
+        const RECT fitted = outerRect(layout_, WindowStyle, 0, false, dpi);
+        SetWindowPos(hwnd_, nullptr, fitted.left, fitted.top, fitted.right - fitted.left,
+                     fitted.bottom - fitted.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    controls_ = std::make_unique<LayoutBuilder>(hwnd_, layout_, pictures_);
+    controls_->build();
+    onCreated();
+    return true;
+}
+
+void SmallWindow::show() {
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+}
+
+void SmallWindow::close() {
+    if (hwnd_ != nullptr) {
+        DestroyWindow(hwnd_);
+    }
+}
+
+LRESULT CALLBACK SmallWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<SmallWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self == nullptr) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        *self->alive_ = false;
+        if (self->onDestroyed) {
+            self->onDestroyed();
+        }
+        delete self;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return self->handle(message, wParam, lParam);
+}
+
+LRESULT SmallWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (controls_ && controls_->handle(message, wParam, lParam, result)) {
+        return result;
+    }
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1; // WM_PAINT paints it all
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(hwnd_, &paint);
+        if (controls_) {
+            RECT area;
+            GetClientRect(hwnd_, &area);
+            controls_->paintBackground(dc, area);
+        }
+        EndPaint(hwnd_, &paint);
+        return 0;
+    }
+    case WM_COMMAND:
+        // BN_CLICKED and STN_CLICKED are both 0.
+        if (HIWORD(wParam) == BN_CLICKED && lParam != 0 && controls_) {
+            if (const LayoutRow* row = controls_->rowOfId(LOWORD(wParam))) {
+                onClick(*row);
+            }
+            return 0;
+        }
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) {
+            onActivate();
+        }
+        break;
+    case WM_TIMER:
+        onTimer(wParam);
+        return 0;
+    case WM_CLOSE:
+        onTitleBarClose();
+        return 0;
+    case WM_DESTROY:
+        onDestroying();
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+} // namespace kelvarn

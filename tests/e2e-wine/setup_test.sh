@@ -95,9 +95,10 @@ size=$(reg_value EstimatedSize)
 exe_kb=$(($(stat -c %s "$INSTALL/kelvarn.exe") / 1024))
 ((size >= exe_kb && size < exe_kb + 4096)) || e2e_fail "EstimatedSize $size KB (the program: $exe_kb KB)"
 
-e2e_log "2. the installed game from its shortcut, Program Files unwritable"
+e2e_log "2. the installed game from its shortcut's target, Program Files unwritable"
 chmod -R a-w "$INSTALL"
-wine_e2e_start 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Kelvarn.lnk'
+# Started as the shortcut says (Wine's `start` does not open .lnk files in every prefix).
+wine_e2e_start "$(shortcut_target "$SHORTCUT")"
 xdotool key space
 shell_seen() {
     [ -n "$(e2e_field shells "$(e2e_shot fired)")" ]
@@ -138,8 +139,9 @@ uninstall
 [ "$(installed_files | grep -v 'data.dat\|notes.txt')" = "$OURS" ] ||
     e2e_fail "the uninstaller removed files of the running game: $(installed_files)"
 has_key || e2e_fail "the uninstall entry went although the game was not removed"
-kill "$KELVARN_PID"
-wait "$KELVARN_PID" 2>/dev/null || true
+# The game's own process, not the wine launcher's.
+wine_find_game && kill "$KELVARN_PID"
+e2e_wait 10 "the game to end" eval '! kill -0 "$KELVARN_PID" 2>/dev/null'
 KELVARN_PID=
 
 e2e_log "6. a silent uninstall"

@@ -7,13 +7,13 @@ endif()
 find_program(KELVARN_MAKENSIS makensis)
 set(KELVARN_SETUP ${CMAKE_BINARY_DIR}/Kelvarn-${PROJECT_VERSION}-setup.exe)
 file(GLOB KELVARN_SETUP_SOUNDS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/sound/*.wav)
-# The program's icon for the setup and the uninstaller, where the resource build made one.
+# The program's icon (KELVARN_ICON, packed by the resource build) for the setup and the uninstaller.
 set(KELVARN_SETUP_ICON_FLAG)
-foreach(icon ${CMAKE_BINARY_DIR}/kelvarn.ico ${CMAKE_SOURCE_DIR}/assets/icons/kelvarn.ico)
-  if(EXISTS ${icon} AND NOT KELVARN_SETUP_ICON_FLAG)
-    set(KELVARN_SETUP_ICON_FLAG -DICON=${icon})
-  endif()
-endforeach()
+set(KELVARN_SETUP_ICON_DEPENDS)
+if(KELVARN_ICON)
+  set(KELVARN_SETUP_ICON_FLAG -DICON=${KELVARN_ICON})
+  set(KELVARN_SETUP_ICON_DEPENDS ${KELVARN_ICON})
+endif()
 if(KELVARN_MAKENSIS)
   add_custom_command(OUTPUT ${KELVARN_SETUP}
     COMMAND ${KELVARN_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION}
@@ -22,6 +22,7 @@ if(KELVARN_MAKENSIS)
       -DOUTFILE=${KELVARN_SETUP} ${KELVARN_SETUP_ICON_FLAG}
       ${CMAKE_SOURCE_DIR}/windows/setup/kelvarn.nsi
     DEPENDS kelvarn ${CMAKE_SOURCE_DIR}/windows/setup/kelvarn.nsi ${KELVARN_SETUP_SOUNDS}
+      ${KELVARN_SETUP_ICON_DEPENDS}
     COMMENT "Making the setup program ${KELVARN_SETUP}"
     VERBATIM)
   add_custom_target(setup ALL DEPENDS ${KELVARN_SETUP})

@@ -177,7 +177,7 @@ wine_quit() {
     xdotool key Delete
     wine_answer 退出 y
     E2E_DECLINED=no
-    e2e_wait 20 "the program to end" e2e_ended_or_declined
+    e2e_wait 40 "the program to end" e2e_ended_or_declined
     if wait "$KELVARN_PID" 2>/dev/null; then
         EXIT_STATUS=0
     else

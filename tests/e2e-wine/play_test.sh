@@ -46,15 +46,18 @@ xdotool keydown space
 sleep 1.5
 held=$(e2e_shot held)
 xdotool keyup space
-sleep 0.15
-released=$(e2e_shot released)
 mapfile -t heldShells < <(shells_in "$held")
 [ "${#heldShells[@]}" = 0 ] || e2e_fail "holding the space bar fired: shells at ${heldShells[*]}"
-# Read at once, before a submarine near the surface can take the shell: one shell more in the
-# water, or (taken already) one shell fewer in the stock.
-mapfile -t shells < <(shells_in "$released")
 heldStock=$(e2e_field stock "$held")
-releasedStock=$(e2e_field stock "$released")
+# Read as soon as the shot shows, before a submarine near the surface can take the shell: one
+# shell more in the water, or (taken already) one shell fewer in the stock.
+fired_on_release() {
+    released=$(e2e_shot released)
+    mapfile -t shells < <(shells_in "$released")
+    releasedStock=$(e2e_field stock "$released")
+    [ "${#shells[@]}" != 0 ] || [ "$releasedStock" != "$heldStock" ]
+}
+e2e_wait 5 "the shot on the release" fired_on_release
 e2e_log "space held: $heldStock in stock; released: $releasedStock in stock, shells at ${shells[*]}"
 [ "${#shells[@]}" = 1 ] || { [ "${#shells[@]}" = 0 ] && [ "$releasedStock" = $((heldStock - 1)) ]; } ||
     e2e_fail "letting the space bar go launched ${#shells[@]} shells: ${shells[*]}"

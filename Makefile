@@ -7,7 +7,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: run build test test-unit test-sanitize deps deps-test deps-package install package bench clean \
-  format windows test-windows deps-windows
+  format windows test-windows deps-windows windows-setup
 
 run: deps build
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -z "$$QT_QPA_PLATFORM" ]; then \
@@ -55,6 +55,11 @@ $(WINDOWS_BUILD)/Makefile: CMakeLists.txt cmake/KelvarnWindows.cmake cmake/mingw
 
 windows: deps-windows $(WINDOWS_BUILD)/Makefile
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target kelvarn_zip
+
+# The setup program beside the zip: build-windows/Kelvarn-<version>-setup.exe (windows/setup/).
+windows: windows-setup
+windows-setup: deps-windows $(WINDOWS_BUILD)/Makefile
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target setup
 
 # The Windows build's tests, under Wine: the Qt-free core's and the Win32 services' unit tests,
 # and the Windows program end to end.

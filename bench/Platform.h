@@ -3,6 +3,7 @@
 //   wayland  a headless sway of its own with a grey desktop; the benchmark runs itself again inside
 //            it as the ordinary player of tests/lib/player.sh (sway refuses root), with Qt on its
 //            wayland platform, keys from wtype and windows found through swaymsg
+//   wine     an Xvfb of its own, with the cross-built Windows game under Wine (WineProgram.h)
 #pragma once
 
 #include <optional>
@@ -12,7 +13,7 @@
 
 namespace bench {
 
-enum class Platform { Unset, X11, Wayland };
+enum class Platform { Unset, X11, Wayland, Wine };
 
 inline Platform requestedPlatform() {
     const char* value = std::getenv("KELVARN_BENCH_PLATFORM");
@@ -26,13 +27,23 @@ inline Platform requestedPlatform() {
     if (name == "wayland") {
         return Platform::Wayland;
     }
-    std::fprintf(stderr, "KELVARN_BENCH_PLATFORM is x11 or wayland, not '%s'\n", name.c_str());
+    if (name == "wine") {
+        return Platform::Wine;
+    }
+    std::fprintf(stderr, "KELVARN_BENCH_PLATFORM is x11, wayland or wine, not '%s'\n",
+                 name.c_str());
     std::exit(2);
 }
 
 inline const char* platformTitle(Platform platform) {
-    return platform == Platform::Wayland ? "Wayland (headless sway, Qt's wayland platform)"
-                                         : "X11 (Xvfb, Qt's xcb platform)";
+    switch (platform) {
+    case Platform::Wayland:
+        return "Wayland (headless sway, Qt's wayland platform)";
+    case Platform::Wine:
+        return "Wine (the Windows program under Wine on Xvfb)";
+    default:
+        return "X11 (Xvfb, Qt's xcb platform)";
+    }
 }
 
 // True inside the session that rerunInWaylandSession() started.

@@ -219,6 +219,7 @@ class VirtualDisplay {
         unsetenv("QT_QPA_PLATFORM");
     }
     ~VirtualDisplay() { stop(server_); }
+    pid_t serverPid() const { return server_.pid; }
     VirtualDisplay(const VirtualDisplay&) = delete;
     VirtualDisplay& operator=(const VirtualDisplay&) = delete;
 

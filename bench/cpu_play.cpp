@@ -8,8 +8,11 @@
 //
 //   cpu_play [path of kelvarn] [seconds]     (default: ../kelvarn beside this program, 20 s)
 //   cpu_play --baseline-window [text|repaint] (a baseline window itself)
-// KELVARN_BENCH_PLATFORM=wayland plays on a headless Wayland desktop instead of Xvfb.
+// KELVARN_BENCH_PLATFORM=wayland plays on a headless Wayland desktop instead of Xvfb;
+// KELVARN_BENCH_PLATFORM=wine plays the cross-built Windows game under Wine (WineProgram.h;
+// the path of kelvarn.exe may be given instead of the game's).
 #include "Platform.h"
+#include "WineProgram.h"
 
 using namespace bench;
 
@@ -48,11 +51,64 @@ const char* const PlayRound = "xdotool keydown Right sleep 0.6 keyup Right key s
 const char* const PlayRoundWayland = "wtype -P Right -s 600 -p Right -k space -s 300 "
                                      "-P Left -s 600 -p Left -k space -s 300";
 
+// The Windows game under Wine: the same rounds of play; CPU of kelvarn.exe, of the wine server
+// that every Windows call of it goes through, and of the X server that shows it.
+int playUnderWine(const fs::path& exe, double playSeconds) {
+    if (!fs::exists(exe)) {
+        std::fprintf(stderr, "cpu_play: no Windows game at %s (make windows)\n", exe.c_str());
+        return 1;
+    }
+    const VirtualDisplay display;
+    WineGame wine(exe);
+    Child launcher = wine.start();
+    if (!waitForWindowOn(Platform::X11, "Kelvarn", std::chrono::seconds(60))) {
+        std::fprintf(stderr, "cpu_play: the game's window did not appear under Wine\n");
+        stop(launcher);
+        return 1;
+    }
+    focusWindow(Platform::X11, "Kelvarn");
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000)); // past start-up
+    Child game{wine.find("kelvarn.exe"), -1};
+    Child server{wine.find("wineserver"), -1};
+    Child xvfb{display.serverPid(), -1};
+    const Watched watchedGame(game), watchedServer(server), watchedX(xvfb);
+    const auto start = Clock::now();
+    int rounds = 0;
+    while (secondsSince(start) < playSeconds - 1.8 && game.pid > 0 && kill(game.pid, 0) == 0) {
+        run(PlayRound);
+        ++rounds;
+    }
+    while (secondsSince(start) < playSeconds) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    const double wall = secondsSince(start);
+    const bool stillPlaying = game.pid > 0 && kill(game.pid, 0) == 0;
+    const Usage played = watchedGame.usage(wall);
+    const Usage served = watchedServer.usage(wall);
+    const Usage shown = watchedX.usage(wall);
+    stop(launcher);
+
+    std::printf("cpu_play on %s: %.1f s of play (%d rounds of steering and firing)%s\n",
+                platformTitle(Platform::Wine), wall, rounds,
+                stillPlaying ? "" : " - THE GAME ENDED EARLY");
+    print("kelvarn.exe", played);
+    print("wine server", served);
+    print("Xvfb", shown);
+    std::printf("  CPU under Wine: kelvarn.exe %.2f %% of one core, with the wine server %.2f %%  "
+                "(figures under Wine, not Windows)\n",
+                played.cpuPercent, played.cpuPercent + served.cpuPercent);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (isBaselineCall(argc, argv)) {
         return runBaselineWindow(argc, argv, false);
+    }
+    if (requestedPlatform() == Platform::Wine) {
+        return playUnderWine(argc > 1 ? fs::absolute(argv[1]) : windowsGame(),
+                             argc > 2 ? std::atof(argv[2]) : 20.0);
     }
     const fs::path game = builtGame(argc, argv);
     if (!fs::exists(game)) {

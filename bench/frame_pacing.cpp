@@ -1,7 +1,9 @@
 // Runs the real frame driver for ten seconds (offscreen, the rules and the painter as they are,
 // an empty sea filling up) and prints how regular the frames are and what the loop costs. With
 // KELVARN_BENCH_PLATFORM=x11 or wayland the board is also shown in the main window on that
-// platform and repainted after every frame, as in the game.
+// platform and repainted after every frame, as in the game. With KELVARN_BENCH_PLATFORM=wine it
+// runs the cross-built Windows game under Wine instead and times the frames as they reach the X
+// server (WineProgram.h), while the vessel steers left and right.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "Platform.h"
+#include "WineProgram.h"
 #include "display/qt/Form1.h"
 #include "display/qt/FrameDriver.h"
 #include "display/qt/QtTextPrinter.h"
@@ -127,12 +130,87 @@ void print(const char* title, const Figures& f) {
                 f.cpuPercent);
 }
 
+Figures figuresOf(const std::vector<double>& frameEnds, double seconds, double cpuSeconds) {
+    Figures f;
+    f.seconds = seconds;
+    f.cpuPercent = 100.0 * cpuSeconds / seconds;
+    std::vector<double> intervals;
+    for (std::size_t i = 1; i < frameEnds.size(); ++i) {
+        intervals.push_back(frameEnds[i] - frameEnds[i - 1]);
+    }
+    if (!intervals.empty()) {
+        f.fps = double(frameEnds.size()) / seconds;
+        f.median = percentile(intervals, 0.5);
+        f.p99 = percentile(intervals, 0.99);
+        f.maximum = percentile(intervals, 1.0);
+    }
+    return f;
+}
+
+// The Windows game under Wine: `seconds` of play while the vessel steers, the frames seen as
+// flushes of the main window. CPU: kelvarn.exe alone, and with the wine server.
+int runUnderWine(int seconds) {
+#ifndef KELVARN_BENCH_XDAMAGE
+    (void)seconds;
+    std::fprintf(stderr, "frame_pacing: built without the X Damage headers (libxdamage-dev)\n");
+    return 1;
+#else
+    const bench::fs::path exe = bench::windowsGame();
+    if (!bench::fs::exists(exe)) {
+        std::fprintf(stderr,
+                     "frame_pacing: no Windows game at %s (make windows, or set "
+                     "KELVARN_WINDOWS_EXE)\n",
+                     exe.c_str());
+        return 1;
+    }
+    const bench::VirtualDisplay display;
+    bench::WineGame wine(exe);
+    bench::Child launcher = wine.start();
+    if (!bench::waitForWindowOn(bench::Platform::X11, "Kelvarn", std::chrono::seconds(60))) {
+        std::fprintf(stderr, "frame_pacing: the game's window did not appear under Wine\n");
+        bench::stop(launcher);
+        return 1;
+    }
+    bench::focusWindow(bench::Platform::X11, "Kelvarn");
+    std::this_thread::sleep_for(std::chrono::seconds(1)); // past start-up
+    const pid_t game = wine.find("kelvarn.exe");
+    const pid_t server = wine.find("wineserver");
+    bench::FlushWatch watch(bench::windowId("Kelvarn"));
+    // Steering keeps the board changing: right and left in turns, without firing.
+    bench::Child keys =
+        bench::spawn({"sh", "-c",
+                      "while :; do xdotool keydown Right sleep 1 keyup Right keydown Left sleep 1 "
+                      "keyup Left; done"},
+                     {}, false);
+    const double gameBefore = bench::cpuSeconds(game), serverBefore = bench::cpuSeconds(server);
+    const auto start = bench::Clock::now();
+    const std::vector<double> flushes = watch.collect(seconds);
+    const double wall = bench::secondsSince(start);
+    const double gameCpu = bench::cpuSeconds(game) - gameBefore;
+    const double serverCpu = bench::cpuSeconds(server) - serverBefore;
+    bench::stop(keys);
+    bench::run("xdotool keyup Right keyup Left");
+    bench::stop(launcher);
+
+    std::printf(
+        "The Windows program under Wine 8 on Xvfb, frames timed as they reach the X server\n");
+    print("steering left and right (figures under Wine, not Windows)",
+          figuresOf(flushes, wall, gameCpu));
+    std::printf("  CPU with the wine server: %.2f %% of one core\n",
+                100.0 * (gameCpu + serverCpu) / wall);
+    return 0;
+#endif
+}
+
 } // namespace
 
 // Usage: frame_pacing [seconds per run, default 10]
 int main(int argc, char** argv) {
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
     const bench::Platform platform = bench::requestedPlatform();
+    if (platform == bench::Platform::Wine) {
+        return runUnderWine(seconds);
+    }
     if (platform == bench::Platform::Wayland && !bench::inWaylandSession()) {
         return bench::rerunInWaylandSession({}, {std::to_string(seconds)});
     }

@@ -11,7 +11,7 @@
 set -euo pipefail
 
 run_packages=(
-  build-essential cmake pkg-config libxcb-xkb-dev libxtst-dev
+  build-essential cmake pkg-config libxcb-xkb-dev libxtst-dev libxdamage-dev
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
   libpulse0
   libgtest-dev libgmock-dev libbenchmark-dev

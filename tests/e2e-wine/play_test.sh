@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# The Windows game under Wine, played with real key events: the board shows the background
+# picture's own pixels; a held Right moves the vessel and it glides on after the release; two
+# quick taps of the space bar (past the 300 ms cool-down) fire two shells, while holding it fires
+# nothing until it is let go, and then one; Ctrl+P freezes the board and Ctrl+N brings it back.
+source "$(dirname "$0")/lib.sh"
+wine_e2e_init "$@"
+wine_e2e_start
+
+shells_in() {
+    e2e_field shells "$1"
+}
+
+e2e_log "1. the board"
+mapfile -t background < <(e2e_field background "$(e2e_shot board)")
+e2e_log "the field shows the background picture in ${background[0]} per mille of its pixels"
+((background[0] >= 850)) ||
+    e2e_fail "the board is not the picture's colours (x y shown picture: ${background[1]:-})"
+
+e2e_log "2. a held Right, and the glide"
+read -r x _ <<<"$(e2e_vessel start)"
+e2e_focus
+xdotool keydown Right
+sleep 0.6
+xdotool keyup Right
+read -r releasedX releasedFacing <<<"$(e2e_vessel released)"
+read -r restX _ <<<"$(e2e_vessel_at_rest)"
+e2e_log "start $x, Right released at $releasedX, at rest at $restX"
+[ "$releasedFacing" = right ] || e2e_fail "after Right the vessel faces $releasedFacing"
+((releasedX >= x + 15)) || e2e_fail "0.6 s of Right moved the vessel from $x only to $releasedX"
+((restX >= releasedX + 8)) || e2e_fail "no glide after the release: $releasedX, then at rest $restX"
+
+e2e_log "3. two quick taps, then the space bar held"
+xdotool key space sleep 0.4 key space
+two_shells() {
+    mapfile -t shells < <(shells_in "$(e2e_shot taps)")
+    [ "${#shells[@]}" -ge 2 ]
+}
+e2e_wait 5 "two shells" two_shells
+[ "${#shells[@]}" = 2 ] || e2e_fail "two taps launched ${#shells[@]} shells: ${shells[*]}"
+water_clear() {
+    [ -z "$(shells_in "$(e2e_shot sinking)")" ]
+}
+e2e_wait 30 "the shells to leave the water" water_clear
+xdotool keydown space
+sleep 1.5
+held=$(e2e_shot held)
+xdotool keyup space
+mapfile -t heldShells < <(shells_in "$held")
+[ "${#heldShells[@]}" = 0 ] || e2e_fail "holding the space bar fired: shells at ${heldShells[*]}"
+heldStock=$(e2e_field stock "$held")
+# Read as soon as the shot shows, before a submarine near the surface can take the shell: one
+# shell more in the water, or (taken already) one shell fewer in the stock.
+fired_on_release() {
+    released=$(e2e_shot released)
+    mapfile -t shells < <(shells_in "$released")
+    releasedStock=$(e2e_field stock "$released")
+    [ "${#shells[@]}" != 0 ] || [ "$releasedStock" != "$heldStock" ]
+}
+e2e_wait 5 "the shot on the release" fired_on_release
+e2e_log "space held: $heldStock in stock; released: $releasedStock in stock, shells at ${shells[*]}"
+[ "${#shells[@]}" = 1 ] || { [ "${#shells[@]}" = 0 ] && [ "$releasedStock" = $((heldStock - 1)) ]; } ||
+    e2e_fail "letting the space bar go launched ${#shells[@]} shells: ${shells[*]}"
+
+e2e_log "4. Ctrl+P and Ctrl+N"
+xdotool key ctrl+p
+sleep 0.3 # for Ctrl+P to reach the program
+frozen=$(e2e_shot frozen)
+sleep 0.5
+still=$(e2e_shot still)
+e2e_field same "$frozen" "$still" >/dev/null ||
+    e2e_fail "the board changed while paused ($(e2e_field same "$frozen" "$still") pixels)"
+read -r pausedX pausedY <<<"$(shells_in "$frozen")"
+[ -n "$pausedY" ] || e2e_fail "the shell is gone from the paused board"
+xdotool key ctrl+n
+moved_on() {
+    ! e2e_field same "$still" "$(e2e_shot resumed)" >/dev/null
+}
+e2e_wait 5 "the board to move after Ctrl+N" moved_on
+sleep 0.2
+read -r afterX afterY <<<"$(shells_in "$(e2e_shot after)")"
+[ "$afterX" = "$pausedX" ] && ((afterY > pausedY)) ||
+    e2e_fail "the shell at $pausedX $pausedY did not sink on after Ctrl+N (now: $afterX $afterY)"
+e2e_log "done"

@@ -62,6 +62,8 @@ wine_prefix_init() {
     else
         wine_as wineboot -i >"$WORK/wineboot.log" 2>&1 ||
             e2e_fail "wineboot failed: $(cat "$WORK/wineboot.log")"
+        wine_as bash -c ". '$(dirname "${BASH_SOURCE[0]}")/../lib/wine.sh' && wine_link_cjk_fonts" ||
+            e2e_fail "the font links could not be set"
     fi
     wine_as wineserver -w
     e2e_log "Wine prefix ready in $((SECONDS - started)) s"

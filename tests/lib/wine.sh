@@ -30,8 +30,18 @@ wine_prepare() {
     wine_quiet_settings
     mkdir -p "$dir"
     WINEPREFIX=$dir wineboot -i >/dev/null 2>&1 || wine_fail "wineboot -i failed in $dir"
+    WINEPREFIX=$dir wine_link_cjk_fonts || wine_fail "the font links could not be set in $dir"
     WINEPREFIX=$dir wineserver -w
     [ -f "$dir/system.reg" ] || wine_fail "wineboot made no prefix in $dir"
+}
+
+# A Chinese Windows shows Chinese text in menus, labels and boxes by itself: its Western system
+# fonts (Tahoma, "MS Shell Dlg") are linked to a Chinese font. A fresh Wine prefix has no such
+# link, so it is imported here, after wineboot, to the CJK font Debian's fonts-arphic-uming
+# provides ("AR PL UMing CN"). Run with WINEPREFIX set.
+wine_link_cjk_fonts() {
+    wine regedit /S "$(winepath -w "$(dirname "${BASH_SOURCE[0]}")/wine-cjk-fonts.reg")" \
+        >/dev/null 2>&1 && wineserver -w
 }
 
 wine_init() {

@@ -2,10 +2,20 @@
 
 #include <windows.h>
 
+#include <mmsystem.h>
+
 namespace kelvarn {
 
+Win32TickCounter::Win32TickCounter() : finePeriod_(timeBeginPeriod(1) == TIMERR_NOERROR) {}
+
+Win32TickCounter::~Win32TickCounter() {
+    if (finePeriod_) {
+        timeEndPeriod(1);
+    }
+}
+
 std::uint32_t Win32TickCounter::tickCount() {
-    return GetTickCount();
+    return timeGetTime();
 }
 
 } // namespace kelvarn

@@ -70,7 +70,9 @@ Win32MenuBar::Win32MenuBar(MenuCommands& commands, const PictureLoader& pictures
         if (line.picture != nullptr && pictures) {
             if (HBITMAP picture = pictures(line.picture)) {
                 bitmaps_.push_back(picture);
-                SetMenuItemBitmaps(owner, id, MF_BYCOMMAND, picture, picture);
+                // By its place in its own menu: a search by command would also look into the
+                // submenus, whose items' ids are their menu handles.
+                SetMenuItemBitmaps(owner, placed.position, MF_BYPOSITION, picture, picture);
             }
         }
         if (line.control) {

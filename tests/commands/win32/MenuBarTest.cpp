@@ -15,9 +15,21 @@
 namespace kelvarn::test {
 namespace {
 
+// An item's text as the menu holds it: its length first, then the text itself.
 std::wstring menuText(HMENU menu, UINT position) {
-    wchar_t text[128] = {};
-    GetMenuStringW(menu, position, text, 128, MF_BYPOSITION);
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_STRING;
+    if (!GetMenuItemInfoW(menu, position, TRUE, &item)) {
+        return L"(no item)";
+    }
+    std::wstring text(std::size_t(item.cch) + 1, L'\0');
+    item.dwTypeData = text.data();
+    item.cch = UINT(text.size());
+    if (!GetMenuItemInfoW(menu, position, TRUE, &item)) {
+        return L"(unreadable)";
+    }
+    text.resize(item.cch);
     return text;
 }
 
@@ -41,16 +53,18 @@ TEST(Win32MenuBar, CaptionsMnemonicsShortcutsAndPicturesComeFromTheTable) {
     });
     HMENU menus = bar.menu();
     EXPECT_EQ(asked, (std::vector<std::string>{"Picture3", "Picture1", "Picture2"}));
-    MENUITEMINFOW picture{};
-    picture.cbSize = sizeof picture;
-    picture.fMask = MIIM_CHECKMARKS;
-    ASSERT_TRUE(GetMenuItemInfoW(menus, idOf("m3"), FALSE, &picture));
-    EXPECT_NE(picture.hbmpUnchecked, nullptr);
-    EXPECT_EQ(picture.hbmpChecked, picture.hbmpUnchecked);
     ASSERT_EQ(GetMenuItemCount(menus), 7);
     EXPECT_EQ(menuText(menus, 0), win32::toUtf16("游戏"));
     EXPECT_EQ(menuText(menus, 6), win32::toUtf16("网络"));
     HMENU game = GetSubMenu(menus, 0);
+    // The exit item carries its picture beside its text.
+    MENUITEMINFOW picture{};
+    picture.cbSize = sizeof picture;
+    picture.fMask = MIIM_CHECKMARKS | MIIM_ID;
+    ASSERT_TRUE(GetMenuItemInfoW(game, 5, TRUE, &picture));
+    EXPECT_EQ(picture.wID, idOf("m3"));
+    EXPECT_NE(picture.hbmpUnchecked, nullptr);
+    EXPECT_EQ(picture.hbmpChecked, picture.hbmpUnchecked);
     EXPECT_EQ(menuText(game, 0), win32::toUtf16("重新开始 &R"));
     EXPECT_EQ(menuText(game, 2), win32::toUtf16("暂停\tCtrl+P"));
     EXPECT_EQ(menuText(game, 5), win32::toUtf16("退出\tDel"));

@@ -170,6 +170,11 @@ int GameApplication::run() {
             if (msg.message == WM_QUIT) {
                 return int(msg.wParam);
             }
+            if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&
+                msg.hwnd != nullptr && !form_.unloaded() &&
+                GetAncestor(msg.hwnd, GA_ROOT) == form_.hwnd()) {
+                keys_.keyWentDown(int(msg.wParam & 0xFF));
+            }
             if (!preTranslate(msg)) {
                 TranslateMessage(&msg);
                 DispatchMessageW(&msg);

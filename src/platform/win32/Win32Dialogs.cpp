@@ -181,7 +181,9 @@ std::string Win32Dialogs::inputBox(const std::string& prompt, const std::string&
     state.text = win32::toUtf16(text);
     state.owner = usableOwner(owner);
     EmptyDialog empty{};
-    empty.dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    // Shown as soon as it is laid out: without WS_VISIBLE the dialog manager shows the box only
+    // once the thread's message queue runs dry, which a busy queue can put off indefinitely.
+    empty.dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE;
     DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &empty.dialog, state.owner, inputBoxProc,
                             reinterpret_cast<LPARAM>(&state));
     if (onClosed) {

@@ -120,10 +120,36 @@ LRESULT SmallWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) {
-            onActivate();
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            focus_ = focus != nullptr && IsChild(hwnd_, focus) ? focus : nullptr;
+            break;
+        }
+        onActivate();
+        if (HIWORD(wParam) == 0) {
+            // The keyboard goes back to the control that had it, or to the first button: Enter
+            // presses the focused button, as in a dialog box.
+            HWND focus = focus_;
+            if (focus == nullptr || !IsWindow(focus) || !IsChild(hwnd_, focus) ||
+                !IsWindowVisible(focus) || !IsWindowEnabled(focus)) {
+                focus = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+            }
+            if (focus != nullptr) {
+                SetFocus(focus);
+                return 0;
+            }
         }
         break;
+    case DM_GETDEFID: {
+        // IsDialogMessageW asks which button Enter presses: the focused push button.
+        const HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(hwnd_, focus) &&
+            (SendMessageW(focus, WM_GETDLGCODE, 0, 0) &
+             (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0) {
+            return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
+        }
+        return 0;
+    }
     case WM_TIMER:
         onTimer(wParam);
         return 0;

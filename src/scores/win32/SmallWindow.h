@@ -54,6 +54,7 @@ class SmallWindow {
     const WindowLayout& layout_;
     PictureLoader pictures_;
     HWND hwnd_ = nullptr;
+    HWND focus_ = nullptr; // the control that had the keyboard when the window was left
     std::unique_ptr<LayoutBuilder> controls_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(false);
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "platform/win32/Utf16.h"
 
@@ -52,7 +53,11 @@ LRESULT CALLBACK pointerWatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 
 DWORD labelStyle(const LayoutRow& row) {
     // SS_NOTIFY: the label takes the pointer (tooltips, clicks, its own cursor) instead of
-    // letting it through to the window.
+    // letting it through to the window. A label with its own line height draws its lines itself
+    // (WM_DRAWITEM), since a static control puts them at its font's line height.
+    if (row.lineHeight > 0) {
+        return SS_NOTIFY | SS_OWNERDRAW;
+    }
     return SS_NOTIFY | SS_NOPREFIX | (row.wrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
 }
 
@@ -123,6 +128,19 @@ RECT outerRect(const WindowLayout& layout, DWORD style, DWORD exStyle, bool hasM
     }
     OffsetRect(&r, left, top);
     return r;
+}
+
+int labelLinePitch(const LayoutRow& row, HFONT font, int dpi) {
+    if (row.lineHeight > 0) {
+        return twipsToPixels(row.lineHeight, dpi);
+    }
+    HDC screen = GetDC(nullptr);
+    TEXTMETRICW metrics{};
+    HGDIOBJ old = SelectObject(screen, font);
+    GetTextMetricsW(screen, &metrics);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    return int(metrics.tmHeight + metrics.tmExternalLeading);
 }
 
 LayoutBuilder::LayoutBuilder(HWND window, const WindowLayout& layout, PictureLoader pictures)
@@ -306,8 +324,57 @@ PixelRect LayoutBuilder::pixelPlace(const LayoutRow& row) const {
     return place(loose);
 }
 
+const LayoutBuilder::Built* LayoutBuilder::builtOf(HWND control) const {
+    for (const Built& b : built_) {
+        if (b.hwnd != nullptr && b.hwnd == control) {
+            return &b;
+        }
+    }
+    return nullptr;
+}
+
+void LayoutBuilder::drawLines(const Built& b, HDC dc, const RECT& area) {
+    const int length = GetWindowTextLengthW(b.hwnd);
+    std::wstring text(std::size_t(length) + 1, L'\0');
+    text.resize(std::size_t(GetWindowTextW(b.hwnd, text.data(), length + 1)));
+    HGDIOBJ oldFont = SelectObject(dc, fontFor(b.row->font));
+    const std::optional<Rgb> colour = b.textColour ? b.textColour : layout_.textColour;
+    SetTextColor(dc, colour ? colourRef(*colour) : GetSysColor(COLOR_WINDOWTEXT));
+    SetBkMode(dc, TRANSPARENT);
+    const int pitch = labelLinePitch(*b.row, nullptr, dpi_);
+    int top = area.top;
+    std::size_t start = 0;
+    while (start < text.size() && top < area.bottom) {
+        std::size_t end = text.find(L'\n', start);
+        if (end == std::wstring::npos) {
+            end = text.size();
+        }
+        std::size_t stop = end;
+        if (stop > start && text[stop - 1] == L'\r') {
+            --stop;
+        }
+        // Down to the label's bottom edge, so that no line loses the foot of its characters.
+        RECT line{area.left, top, area.right, area.bottom};
+        DrawTextW(dc, text.data() + start, int(stop - start), &line,
+                  DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+        top += pitch;
+        start = end + 1;
+    }
+    SelectObject(dc, oldFont);
+}
+
 bool LayoutBuilder::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        const Built* b = item->CtlType == ODT_STATIC ? builtOf(item->hwndItem) : nullptr;
+        if (b == nullptr) {
+            return false;
+        }
+        drawLines(*b, item->hDC, item->rcItem);
+        result = TRUE;
+        return true;
+    }
     case WM_CTLCOLORSTATIC: {
         HWND hwnd = reinterpret_cast<HWND>(lParam);
         const Built* b = nullptr;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "fakes/GameHarness.h"
@@ -119,8 +120,16 @@ TEST_F(Win32Windows, ListAfterARecordShowsOnlyExitAtTheBottomEdge) {
     const RECT exit = placeIn(w, child(w, layout, "Command1"));
     EXPECT_EQ(exit.left, 80);
     EXPECT_EQ(exit.top, 304);
-    const std::wstring list = windowText(child(w, layout, "lblScore"));
+    HWND listLabel = child(w, layout, "lblScore");
+    const std::wstring list = windowText(listLabel);
     EXPECT_EQ(list.substr(0, 3), L"1: ");
+    // Every line of the ten places lies wholly inside the list.
+    const auto lines = std::count(list.begin(), list.end(), L'\n');
+    EXPECT_EQ(lines, 20);
+    const RECT area = placeIn(w, listLabel);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(listLabel, WM_GETFONT, 0, 0));
+    const int pitch = labelLinePitch(layout.row("lblScore"), font, windowDpi(w));
+    EXPECT_LE(lines * pitch, area.bottom - area.top);
     // Shown again, it is the same window.
     windows.show(WindowId::High, true);
     EXPECT_EQ(windows.open(WindowId::High), w);

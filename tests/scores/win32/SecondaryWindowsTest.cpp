@@ -81,6 +81,32 @@ TEST_F(Win32Windows, HelpWindowIsLaidOutInTwipsAndItsButtonsSwapTheText) {
     EXPECT_FALSE(h.game.paused);
 }
 
+// The keys as the program's message loop hands them over.
+void press(HWND window, WPARAM key) {
+    MSG down{window, WM_KEYDOWN, key, 1, 0, {}};
+    IsDialogMessageW(window, &down);
+    pump();
+}
+
+TEST_F(Win32Windows, EnterPressesTheDefaultButtonAndEscClosesAsTheTitleBarDoes) {
+    h.shell.setMainWindowEnabled(false);
+    windows.show(WindowId::Form2);
+    HWND w = windows.open(WindowId::Form2);
+    ASSERT_NE(w, nullptr);
+    press(w, VK_RETURN);
+    EXPECT_FALSE(IsWindow(w));
+    EXPECT_TRUE(h.shell.mainWindowEnabled);
+
+    h.shell.setMainWindowEnabled(false);
+    windows.show(WindowId::High);
+    w = windows.open(WindowId::High);
+    ASSERT_NE(w, nullptr);
+    press(w, VK_ESCAPE);
+    EXPECT_FALSE(IsWindow(w));
+    EXPECT_TRUE(h.shell.mainWindowEnabled);
+    EXPECT_TRUE(h.dialogs.shown.empty()); // went back to the game, did not end it
+}
+
 TEST_F(Win32Windows, ClosingAStoppingWindowFromItsTitleBarGivesTheGameBack) {
     h.shell.setMainWindowEnabled(false);
     h.game.paused = true;

@@ -155,6 +155,11 @@ LayoutBuilder::LayoutBuilder(HWND window, const WindowLayout& layout, PictureLoa
 }
 
 LayoutBuilder::~LayoutBuilder() {
+    for (HWND hwnd : shapeOverlaid_) {
+        if (IsWindow(hwnd)) {
+            RemoveWindowSubclass(hwnd, &LayoutBuilder::shapesOver, 2);
+        }
+    }
     for (const auto& [hwnd, handler] : pointerHandlers_) {
         if (IsWindow(hwnd)) {
             RemoveWindowSubclass(hwnd, &pointerWatch, 1);
@@ -254,6 +259,25 @@ void LayoutBuilder::build() {
         }
         if (!row.tooltip.empty()) {
             addTooltip(hwnd, row.tooltip);
+        }
+    }
+    // A shape later in the table lies over the controls it overlaps.
+    for (const Built& b : built_) {
+        if (b.hwnd == nullptr) {
+            continue;
+        }
+        const PixelRect c = place(b);
+        const bool overlaid = std::any_of(built_.begin(), built_.end(), [&](const Built& s) {
+            if (s.row <= b.row || s.row->kind != ControlKind::Shape) {
+                return false;
+            }
+            const PixelRect p = place(s);
+            return p.x < c.x + c.width && c.x < p.x + std::max(p.width, 1) &&
+                   p.y < c.y + c.height && c.y < p.y + std::max(p.height, 1);
+        });
+        if (overlaid && SetWindowSubclass(b.hwnd, &LayoutBuilder::shapesOver, 2,
+                                          reinterpret_cast<DWORD_PTR>(this))) {
+            shapeOverlaid_.push_back(b.hwnd);
         }
     }
     // A frame lies under the rows it holds.
@@ -447,21 +471,51 @@ void LayoutBuilder::paintBackground(HDC dc, const RECT& area) const {
         DeleteDC(source);
     }
     for (const Built& b : built_) {
-        if (b.row->kind != ControlKind::Shape || !b.visible) {
-            continue;
-        }
-        const PixelRect p = place(b);
-        const RECT r{p.x, p.y, p.x + std::max(p.width, 1), p.y + std::max(p.height, 1)};
-        if (b.row->outlineColour) {
-            HBRUSH pen = CreateSolidBrush(colourRef(*b.row->outlineColour));
-            FrameRect(dc, &r, pen);
-            DeleteObject(pen);
-        } else if (b.row->fillColour) {
-            HBRUSH fill = CreateSolidBrush(colourRef(*b.row->fillColour));
-            FillRect(dc, &r, fill);
-            DeleteObject(fill);
+        if (b.row->kind == ControlKind::Shape && b.visible) {
+            drawShape(dc, b, 0, 0);
         }
     }
+}
+
+void LayoutBuilder::drawShape(HDC dc, const Built& b, int dx, int dy) const {
+    const PixelRect p = place(b);
+    RECT r{p.x, p.y, p.x + std::max(p.width, 1), p.y + std::max(p.height, 1)};
+    OffsetRect(&r, -dx, -dy);
+    if (b.row->outlineColour) {
+        HBRUSH pen = CreateSolidBrush(colourRef(*b.row->outlineColour));
+        FrameRect(dc, &r, pen);
+        DeleteObject(pen);
+    } else if (b.row->fillColour) {
+        HBRUSH fill = CreateSolidBrush(colourRef(*b.row->fillColour));
+        FillRect(dc, &r, fill);
+        DeleteObject(fill);
+    }
+}
+
+LRESULT CALLBACK LayoutBuilder::shapesOver(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR /*id*/, DWORD_PTR builder) {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(control, &LayoutBuilder::shapesOver, 2);
+        return DefSubclassProc(control, message, wParam, lParam);
+    }
+    if (message != WM_PAINT) {
+        return DefSubclassProc(control, message, wParam, lParam);
+    }
+    const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
+    const auto* self = reinterpret_cast<const LayoutBuilder*>(builder);
+    const Built* under = self->builtOf(control);
+    if (under == nullptr) {
+        return result;
+    }
+    const PixelRect at = self->place(*under);
+    HDC dc = GetDC(control);
+    for (const Built& b : self->built_) {
+        if (b.row > under->row && b.row->kind == ControlKind::Shape && b.visible) {
+            self->drawShape(dc, b, at.x, at.y);
+        }
+    }
+    ReleaseDC(control, dc);
+    return result;
 }
 
 void LayoutBuilder::repaintUnder(const Built& b) {

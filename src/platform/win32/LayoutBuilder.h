@@ -112,6 +112,13 @@ class LayoutBuilder {
     HFONT fontFor(const FontSpec& font);
     void repaintUnder(const Built& built);
     const Built* builtOf(HWND control) const;
+    // A shape in `dc` whose origin lies at (dx, dy) in the window's inner area.
+    void drawShape(HDC dc, const Built& shape, int dx, int dy) const;
+    // A shape that comes after a control in the table lies over it, as on Linux: the control,
+    // once painted, gets those shapes drawn over it.
+    static LRESULT CALLBACK shapesOver(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR builder);
+    std::vector<HWND> shapeOverlaid_;
     // A label with a line height of its own: each line at its row, in the label's colour.
     void drawLines(const Built& built, HDC dc, const RECT& area);
     PixelRect place(const Built& built) const;

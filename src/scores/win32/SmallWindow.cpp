@@ -24,6 +24,12 @@ bool registerClass() {
     return registered;
 }
 
+// Shown and enabled by its own state, whether or not its window is shown yet.
+bool usable(HWND control) {
+    return control != nullptr && (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0 &&
+           IsWindowEnabled(control);
+}
+
 bool isPushButton(HWND control) {
     wchar_t kind[16] = {};
     GetClassNameW(control, kind, 16);
@@ -78,12 +84,12 @@ bool SmallWindow::create() {
 
 HWND SmallWindow::defaultButtonControl() const {
     HWND named = controls_ ? controls_->control(defaultButton()) : nullptr;
-    if (named != nullptr && IsWindowVisible(named) && IsWindowEnabled(named)) {
+    if (usable(named)) {
         return named;
     }
     for (const LayoutRow& row : layout_.rows) {
         HWND button = row.kind == ControlKind::Button ? controls_->control(row.name) : nullptr;
-        if (button != nullptr && IsWindowVisible(button) && IsWindowEnabled(button)) {
+        if (usable(button)) {
             return button;
         }
     }
@@ -193,16 +199,17 @@ LRESULT SmallWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) != WA_INACTIVE) {
             onActivate();
             // The focus goes back to the control that had it, so that the keys reach the buttons.
-            if (hwnd_ != nullptr) {
-                focus(focused_ != nullptr && IsWindow(focused_) && IsWindowVisible(focused_)
-                          ? focused_
-                          : defaultButtonControl());
+            HWND target = hwnd_ == nullptr   ? nullptr
+                          : usable(focused_) ? focused_
+                                             : defaultButtonControl();
+            if (target != nullptr) {
+                focus(target);
+                return 0;
             }
-            return 0;
         }
         break;
     case WM_SETFOCUS:
-        if (focused_ != nullptr && IsWindow(focused_)) {
+        if (usable(focused_) && IsChild(hwnd_, focused_)) {
             SetFocus(focused_);
         }
         return 0;

@@ -88,11 +88,23 @@ void press(HWND window, WPARAM key) {
     pump();
 }
 
-TEST_F(Win32Windows, EnterPressesTheDefaultButtonAndEscClosesAsTheTitleBarDoes) {
+TEST_F(Win32Windows, TabMovesBetweenButtonsEnterPressesTheFocusedOneEscClosesAsTheTitleBar) {
     h.shell.setMainWindowEnabled(false);
     windows.show(WindowId::Form2);
     HWND w = windows.open(WindowId::Form2);
     ASSERT_NE(w, nullptr);
+    pump();
+    const WindowLayout& layout = form2Layout();
+    EXPECT_EQ(GetFocus(), child(w, layout, "Command1"));
+    press(w, VK_TAB); // from the last button round to the first
+    EXPECT_EQ(GetFocus(), child(w, layout, "Command3"));
+    press(w, VK_RETURN);
+    EXPECT_EQ(windowText(child(w, layout, "t")), win32::toUtf16(HelpTexts::rewards()));
+    EXPECT_TRUE(IsWindow(w));
+    press(w, VK_TAB);
+    press(w, VK_TAB);
+    press(w, VK_TAB);
+    press(w, VK_TAB); // back on Command1
     press(w, VK_RETURN);
     EXPECT_FALSE(IsWindow(w));
     EXPECT_TRUE(h.shell.mainWindowEnabled);

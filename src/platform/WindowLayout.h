@@ -83,6 +83,9 @@ struct LayoutRow {
     bool visible = true;
     bool wrap = false;        // a label whose long text wraps within its width
     bool transparent = false; // a label without a background of its own
+    // A label whose lines stand this many twips apart, each on its own row, however tall its
+    // font's own lines are; 0: the font's own line height.
+    int lineHeight = 0;
 };
 
 // Where a window's inner area stands on the screen.

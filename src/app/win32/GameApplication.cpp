@@ -4,6 +4,7 @@
 #include "display/win32/Pictures.h"
 #include "platform/win32/Utf16.h"
 #include "scores/win32/ScoreFolders.h"
+#include "scores/win32/SmallWindow.h"
 
 namespace kelvarn {
 
@@ -151,8 +152,9 @@ bool GameApplication::preTranslate(MSG& msg) {
         // The menu bar's shortcuts.
         return menuBar_.translate(msg);
     }
-    // In the other windows Tab moves between the buttons and Enter presses the focused one.
-    return top != nullptr && IsDialogMessageW(top, &msg);
+    // In the small windows Tab moves between the buttons, Enter presses the focused or default
+    // one and Esc closes the window; the keys of any other window go their usual way.
+    return SmallWindow::isSmallWindow(top) && IsDialogMessageW(top, &msg);
 }
 
 int GameApplication::run() {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "platform/win32/Utf16.h"
 
@@ -52,7 +53,11 @@ LRESULT CALLBACK pointerWatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 
 DWORD labelStyle(const LayoutRow& row) {
     // SS_NOTIFY: the label takes the pointer (tooltips, clicks, its own cursor) instead of
-    // letting it through to the window.
+    // letting it through to the window. A label with its own line height draws its lines itself
+    // (WM_DRAWITEM), since a static control puts them at its font's line height.
+    if (row.lineHeight > 0) {
+        return SS_NOTIFY | SS_OWNERDRAW;
+    }
     return SS_NOTIFY | SS_NOPREFIX | (row.wrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
 }
 
@@ -125,6 +130,19 @@ RECT outerRect(const WindowLayout& layout, DWORD style, DWORD exStyle, bool hasM
     return r;
 }
 
+int labelLinePitch(const LayoutRow& row, HFONT font, int dpi) {
+    if (row.lineHeight > 0) {
+        return twipsToPixels(row.lineHeight, dpi);
+    }
+    HDC screen = GetDC(nullptr);
+    TEXTMETRICW metrics{};
+    HGDIOBJ old = SelectObject(screen, font);
+    GetTextMetricsW(screen, &metrics);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    return int(metrics.tmHeight + metrics.tmExternalLeading);
+}
+
 LayoutBuilder::LayoutBuilder(HWND window, const WindowLayout& layout, PictureLoader pictures)
     : window_(window), layout_(layout), pictures_(std::move(pictures)), dpi_(windowDpi(window)),
       backgroundColour_(layout.background) {
@@ -137,6 +155,11 @@ LayoutBuilder::LayoutBuilder(HWND window, const WindowLayout& layout, PictureLoa
 }
 
 LayoutBuilder::~LayoutBuilder() {
+    for (HWND hwnd : shapeOverlaid_) {
+        if (IsWindow(hwnd)) {
+            RemoveWindowSubclass(hwnd, &LayoutBuilder::shapesOver, 2);
+        }
+    }
     for (const auto& [hwnd, handler] : pointerHandlers_) {
         if (IsWindow(hwnd)) {
             RemoveWindowSubclass(hwnd, &pointerWatch, 1);
@@ -238,6 +261,25 @@ void LayoutBuilder::build() {
             addTooltip(hwnd, row.tooltip);
         }
     }
+    // A shape later in the table lies over the controls it overlaps.
+    for (const Built& b : built_) {
+        if (b.hwnd == nullptr) {
+            continue;
+        }
+        const PixelRect c = place(b);
+        const bool overlaid = std::any_of(built_.begin(), built_.end(), [&](const Built& s) {
+            if (s.row <= b.row || s.row->kind != ControlKind::Shape) {
+                return false;
+            }
+            const PixelRect p = place(s);
+            return p.x < c.x + c.width && c.x < p.x + std::max(p.width, 1) &&
+                   p.y < c.y + c.height && c.y < p.y + std::max(p.height, 1);
+        });
+        if (overlaid && SetWindowSubclass(b.hwnd, &LayoutBuilder::shapesOver, 2,
+                                          reinterpret_cast<DWORD_PTR>(this))) {
+            shapeOverlaid_.push_back(b.hwnd);
+        }
+    }
     // A frame lies under the rows it holds.
     for (const Built& b : built_) {
         if (b.row->kind == ControlKind::Frame && b.hwnd != nullptr) {
@@ -306,8 +348,57 @@ PixelRect LayoutBuilder::pixelPlace(const LayoutRow& row) const {
     return place(loose);
 }
 
+const LayoutBuilder::Built* LayoutBuilder::builtOf(HWND control) const {
+    for (const Built& b : built_) {
+        if (b.hwnd != nullptr && b.hwnd == control) {
+            return &b;
+        }
+    }
+    return nullptr;
+}
+
+void LayoutBuilder::drawLines(const Built& b, HDC dc, const RECT& area) {
+    const int length = GetWindowTextLengthW(b.hwnd);
+    std::wstring text(std::size_t(length) + 1, L'\0');
+    text.resize(std::size_t(GetWindowTextW(b.hwnd, text.data(), length + 1)));
+    HGDIOBJ oldFont = SelectObject(dc, fontFor(b.row->font));
+    const std::optional<Rgb> colour = b.textColour ? b.textColour : layout_.textColour;
+    SetTextColor(dc, colour ? colourRef(*colour) : GetSysColor(COLOR_WINDOWTEXT));
+    SetBkMode(dc, TRANSPARENT);
+    const int pitch = labelLinePitch(*b.row, nullptr, dpi_);
+    int top = area.top;
+    std::size_t start = 0;
+    while (start < text.size() && top < area.bottom) {
+        std::size_t end = text.find(L'\n', start);
+        if (end == std::wstring::npos) {
+            end = text.size();
+        }
+        std::size_t stop = end;
+        if (stop > start && text[stop - 1] == L'\r') {
+            --stop;
+        }
+        // Down to the label's bottom edge, so that no line loses the foot of its characters.
+        RECT line{area.left, top, area.right, area.bottom};
+        DrawTextW(dc, text.data() + start, int(stop - start), &line,
+                  DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+        top += pitch;
+        start = end + 1;
+    }
+    SelectObject(dc, oldFont);
+}
+
 bool LayoutBuilder::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        const Built* b = item->CtlType == ODT_STATIC ? builtOf(item->hwndItem) : nullptr;
+        if (b == nullptr) {
+            return false;
+        }
+        drawLines(*b, item->hDC, item->rcItem);
+        result = TRUE;
+        return true;
+    }
     case WM_CTLCOLORSTATIC: {
         HWND hwnd = reinterpret_cast<HWND>(lParam);
         const Built* b = nullptr;
@@ -380,21 +471,51 @@ void LayoutBuilder::paintBackground(HDC dc, const RECT& area) const {
         DeleteDC(source);
     }
     for (const Built& b : built_) {
-        if (b.row->kind != ControlKind::Shape || !b.visible) {
-            continue;
-        }
-        const PixelRect p = place(b);
-        const RECT r{p.x, p.y, p.x + std::max(p.width, 1), p.y + std::max(p.height, 1)};
-        if (b.row->outlineColour) {
-            HBRUSH pen = CreateSolidBrush(colourRef(*b.row->outlineColour));
-            FrameRect(dc, &r, pen);
-            DeleteObject(pen);
-        } else if (b.row->fillColour) {
-            HBRUSH fill = CreateSolidBrush(colourRef(*b.row->fillColour));
-            FillRect(dc, &r, fill);
-            DeleteObject(fill);
+        if (b.row->kind == ControlKind::Shape && b.visible) {
+            drawShape(dc, b, 0, 0);
         }
     }
+}
+
+void LayoutBuilder::drawShape(HDC dc, const Built& b, int dx, int dy) const {
+    const PixelRect p = place(b);
+    RECT r{p.x, p.y, p.x + std::max(p.width, 1), p.y + std::max(p.height, 1)};
+    OffsetRect(&r, -dx, -dy);
+    if (b.row->outlineColour) {
+        HBRUSH pen = CreateSolidBrush(colourRef(*b.row->outlineColour));
+        FrameRect(dc, &r, pen);
+        DeleteObject(pen);
+    } else if (b.row->fillColour) {
+        HBRUSH fill = CreateSolidBrush(colourRef(*b.row->fillColour));
+        FillRect(dc, &r, fill);
+        DeleteObject(fill);
+    }
+}
+
+LRESULT CALLBACK LayoutBuilder::shapesOver(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR /*id*/, DWORD_PTR builder) {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(control, &LayoutBuilder::shapesOver, 2);
+        return DefSubclassProc(control, message, wParam, lParam);
+    }
+    if (message != WM_PAINT) {
+        return DefSubclassProc(control, message, wParam, lParam);
+    }
+    const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
+    const auto* self = reinterpret_cast<const LayoutBuilder*>(builder);
+    const Built* under = self->builtOf(control);
+    if (under == nullptr) {
+        return result;
+    }
+    const PixelRect at = self->place(*under);
+    HDC dc = GetDC(control);
+    for (const Built& b : self->built_) {
+        if (b.row > under->row && b.row->kind == ControlKind::Shape && b.visible) {
+            self->drawShape(dc, b, at.x, at.y);
+        }
+    }
+    ReleaseDC(control, dc);
+    return result;
 }
 
 void LayoutBuilder::repaintUnder(const Built& b) {

@@ -42,6 +42,9 @@ HCURSOR pointerCursor(PointerShape pointer);
 // The outer rectangle of a window whose inner area is the layout's, at the layout's place (or
 // centred on the primary screen), for the given styles at `dpi`.
 RECT outerRect(const WindowLayout& layout, DWORD style, DWORD exStyle, bool hasMenu, int dpi);
+// The pixels from one line of a label to the next at `dpi`: the row's own line height, or else
+// that of `font` (its characters' height and the gap it asks for between lines).
+int labelLinePitch(const LayoutRow& row, HFONT font, int dpi);
 
 class LayoutBuilder {
   public:
@@ -108,6 +111,16 @@ class LayoutBuilder {
     const Built* find(std::string_view name) const;
     HFONT fontFor(const FontSpec& font);
     void repaintUnder(const Built& built);
+    const Built* builtOf(HWND control) const;
+    // A shape in `dc` whose origin lies at (dx, dy) in the window's inner area.
+    void drawShape(HDC dc, const Built& shape, int dx, int dy) const;
+    // A shape that comes after a control in the table lies over it, as on Linux: the control,
+    // once painted, gets those shapes drawn over it.
+    static LRESULT CALLBACK shapesOver(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR builder);
+    std::vector<HWND> shapeOverlaid_;
+    // A label with a line height of its own: each line at its row, in the label's colour.
+    void drawLines(const Built& built, HDC dc, const RECT& area);
     PixelRect place(const Built& built) const;
 
     HWND window_;

@@ -28,6 +28,8 @@ class High : public SmallWindow {
     // The title bar's close button: after a record it ends the program as Command1 does (saving
     // the list); opened from the menu it returns to the game as Command2 does.
     void onTitleBarClose() override;
+    // Enter goes back to the game; after a record, with Command2 hidden, it ends the program.
+    const char* defaultButton() const override { return "Command2"; }
 
   private:
     static constexpr UINT_PTR Timer1 = 1;

@@ -24,7 +24,26 @@ bool registerClass() {
     return registered;
 }
 
+// Shown and enabled by its own state, whether or not its window is shown yet.
+bool usable(HWND control) {
+    return control != nullptr && (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0 &&
+           IsWindowEnabled(control);
+}
+
+bool isPushButton(HWND control) {
+    wchar_t kind[16] = {};
+    GetClassNameW(control, kind, 16);
+    const LONG_PTR type = GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK;
+    return lstrcmpiW(kind, L"BUTTON") == 0 && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+}
+
 } // namespace
+
+bool SmallWindow::isSmallWindow(HWND window) {
+    wchar_t kind[64] = {};
+    return window != nullptr && GetClassNameW(window, kind, 64) > 0 &&
+           lstrcmpW(kind, ClassName) == 0;
+}
 
 SmallWindow::SmallWindow(const WindowLayout& layout, PictureLoader pictures)
     : layout_(layout), pictures_(std::move(pictures)) {}
@@ -56,7 +75,41 @@ bool SmallWindow::create() {
     controls_ = std::make_unique<LayoutBuilder>(hwnd_, layout_, pictures_);
     controls_->build();
     onCreated();
+    if (HWND button = defaultButtonControl()) {
+        SendMessageW(button, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+        focused_ = button;
+    }
     return true;
+}
+
+HWND SmallWindow::defaultButtonControl() const {
+    HWND named = controls_ ? controls_->control(defaultButton()) : nullptr;
+    if (usable(named)) {
+        return named;
+    }
+    for (const LayoutRow& row : layout_.rows) {
+        HWND button = row.kind == ControlKind::Button ? controls_->control(row.name) : nullptr;
+        if (usable(button)) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+void SmallWindow::focus(HWND control) {
+    if (control == nullptr || !IsChild(hwnd_, control)) {
+        return;
+    }
+    focused_ = control;
+    SetFocus(control);
+    if (!isPushButton(control)) {
+        return;
+    }
+    for (HWND c = GetWindow(hwnd_, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (isPushButton(c)) {
+            SendMessageW(c, BM_SETSTYLE, c == control ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+        }
+    }
 }
 
 void SmallWindow::show() {
@@ -110,7 +163,30 @@ LRESULT SmallWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         EndPaint(hwnd_, &paint);
         return 0;
     }
+    case DM_GETDEFID: {
+        // Enter presses the focused push button, or else the default one.
+        HWND current = GetFocus();
+        HWND button = current != nullptr && IsChild(hwnd_, current) && isPushButton(current)
+                          ? current
+                          : defaultButtonControl();
+        return button != nullptr ? MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID) : 0;
+    }
+    case WM_NEXTDLGCTL: {
+        // Tab and Shift+Tab: the next or previous button.
+        HWND current = GetFocus();
+        HWND next = LOWORD(lParam) != 0
+                        ? reinterpret_cast<HWND>(wParam)
+                        : GetNextDlgTabItem(hwnd_, IsChild(hwnd_, current) ? current : nullptr,
+                                            wParam != 0);
+        focus(next);
+        return 0;
+    }
     case WM_COMMAND:
+        // Esc, through IsDialogMessageW: as the title bar's close button.
+        if (LOWORD(wParam) == IDCANCEL && HIWORD(wParam) == 0 && lParam == 0) {
+            onTitleBarClose();
+            return 0;
+        }
         // BN_CLICKED and STN_CLICKED are both 0.
         if (HIWORD(wParam) == BN_CLICKED && lParam != 0 && controls_) {
             if (const LayoutRow* row = controls_->rowOfId(LOWORD(wParam))) {
@@ -120,36 +196,23 @@ LRESULT SmallWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            const HWND focus = GetFocus();
-            focus_ = focus != nullptr && IsChild(hwnd_, focus) ? focus : nullptr;
-            break;
-        }
-        onActivate();
-        if (HIWORD(wParam) == 0) {
-            // The keyboard goes back to the control that had it, or to the first button: Enter
-            // presses the focused button, as in a dialog box.
-            HWND focus = focus_;
-            if (focus == nullptr || !IsWindow(focus) || !IsChild(hwnd_, focus) ||
-                !IsWindowVisible(focus) || !IsWindowEnabled(focus)) {
-                focus = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
-            }
-            if (focus != nullptr) {
-                SetFocus(focus);
+        if (LOWORD(wParam) != WA_INACTIVE) {
+            onActivate();
+            // The focus goes back to the control that had it, so that the keys reach the buttons.
+            HWND target = hwnd_ == nullptr   ? nullptr
+                          : usable(focused_) ? focused_
+                                             : defaultButtonControl();
+            if (target != nullptr) {
+                focus(target);
                 return 0;
             }
         }
         break;
-    case DM_GETDEFID: {
-        // IsDialogMessageW asks which button Enter presses: the focused push button.
-        const HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(hwnd_, focus) &&
-            (SendMessageW(focus, WM_GETDLGCODE, 0, 0) &
-             (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0) {
-            return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
+    case WM_SETFOCUS:
+        if (usable(focused_) && IsChild(hwnd_, focused_)) {
+            SetFocus(focused_);
         }
         return 0;
-    }
     case WM_TIMER:
         onTimer(wParam);
         return 0;

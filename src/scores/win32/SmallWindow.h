@@ -27,6 +27,10 @@ class SmallWindow {
     HWND hwnd() const { return hwnd_; }
     // Closes the window for good: it is destroyed and deletes itself.
     void close();
+    // True for a window of this kind: the program's message loop hands its keys to
+    // IsDialogMessageW, so that Tab moves between the buttons, Enter presses the focused or
+    // default button and Esc closes the window as its title bar's close button does.
+    static bool isSmallWindow(HWND window);
 
     // Runs once the window is gone, just before the object is deleted.
     std::function<void()> onDestroyed;
@@ -46,16 +50,22 @@ class SmallWindow {
     virtual void onTitleBarClose() { close(); }
     // The window is being destroyed, however that came about.
     virtual void onDestroying() {}
+    // The button that Enter presses while no button has the focus; when it is hidden, the first
+    // shown button in the table.
+    virtual const char* defaultButton() const { return "Command1"; }
 
   private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    HWND defaultButtonControl() const;
+    // Gives `control` the focus; a push button taking it becomes the default one.
+    void focus(HWND control);
 
     const WindowLayout& layout_;
     PictureLoader pictures_;
     HWND hwnd_ = nullptr;
-    HWND focus_ = nullptr; // the control that had the keyboard when the window was left
     std::unique_ptr<LayoutBuilder> controls_;
+    HWND focused_ = nullptr; // the control that gets the focus back on activation
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(false);
 };
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "fakes/GameHarness.h"
@@ -80,6 +81,44 @@ TEST_F(Win32Windows, HelpWindowIsLaidOutInTwipsAndItsButtonsSwapTheText) {
     EXPECT_FALSE(h.game.paused);
 }
 
+// The keys as the program's message loop hands them over.
+void press(HWND window, WPARAM key) {
+    MSG down{window, WM_KEYDOWN, key, 1, 0, {}};
+    IsDialogMessageW(window, &down);
+    pump();
+}
+
+TEST_F(Win32Windows, TabMovesBetweenButtonsEnterPressesTheFocusedOneEscClosesAsTheTitleBar) {
+    h.shell.setMainWindowEnabled(false);
+    windows.show(WindowId::Form2);
+    HWND w = windows.open(WindowId::Form2);
+    ASSERT_NE(w, nullptr);
+    pump();
+    const WindowLayout& layout = form2Layout();
+    EXPECT_EQ(GetFocus(), child(w, layout, "Command1"));
+    press(w, VK_TAB); // from the last button round to the first
+    EXPECT_EQ(GetFocus(), child(w, layout, "Command3"));
+    press(w, VK_RETURN);
+    EXPECT_EQ(windowText(child(w, layout, "t")), win32::toUtf16(HelpTexts::rewards()));
+    EXPECT_TRUE(IsWindow(w));
+    press(w, VK_TAB);
+    press(w, VK_TAB);
+    press(w, VK_TAB);
+    press(w, VK_TAB); // back on Command1
+    press(w, VK_RETURN);
+    EXPECT_FALSE(IsWindow(w));
+    EXPECT_TRUE(h.shell.mainWindowEnabled);
+
+    h.shell.setMainWindowEnabled(false);
+    windows.show(WindowId::High);
+    w = windows.open(WindowId::High);
+    ASSERT_NE(w, nullptr);
+    press(w, VK_ESCAPE);
+    EXPECT_FALSE(IsWindow(w));
+    EXPECT_TRUE(h.shell.mainWindowEnabled);
+    EXPECT_TRUE(h.dialogs.shown.empty()); // went back to the game, did not end it
+}
+
 TEST_F(Win32Windows, ClosingAStoppingWindowFromItsTitleBarGivesTheGameBack) {
     h.shell.setMainWindowEnabled(false);
     h.game.paused = true;
@@ -119,8 +158,16 @@ TEST_F(Win32Windows, ListAfterARecordShowsOnlyExitAtTheBottomEdge) {
     const RECT exit = placeIn(w, child(w, layout, "Command1"));
     EXPECT_EQ(exit.left, 80);
     EXPECT_EQ(exit.top, 304);
-    const std::wstring list = windowText(child(w, layout, "lblScore"));
+    HWND listLabel = child(w, layout, "lblScore");
+    const std::wstring list = windowText(listLabel);
     EXPECT_EQ(list.substr(0, 3), L"1: ");
+    // Every line of the ten places lies wholly inside the list.
+    const auto lines = std::count(list.begin(), list.end(), L'\n');
+    EXPECT_EQ(lines, 20);
+    const RECT area = placeIn(w, listLabel);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(listLabel, WM_GETFONT, 0, 0));
+    const int pitch = labelLinePitch(layout.row("lblScore"), font, windowDpi(w));
+    EXPECT_LE(lines * pitch, area.bottom - area.top);
     // Shown again, it is the same window.
     windows.show(WindowId::High, true);
     EXPECT_EQ(windows.open(WindowId::High), w);

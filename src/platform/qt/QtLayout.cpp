@@ -56,10 +56,10 @@ QWidget* buildPicture(QWidget& parent, const LayoutRow& row) {
 
 } // namespace
 
-QFont qtFont(const FontSpec& spec) {
-    QFont font(qtText(spec.family));
-    font.setPointSizeF(spec.points);
-    font.setBold(spec.bold);
+QFont qtFont(const FontSpec& wanted) {
+    QFont font(qtText(wanted.family));
+    font.setPointSizeF(wanted.points);
+    font.setBold(wanted.bold);
     return font;
 }
 

@@ -184,8 +184,8 @@ LayoutBuilder::~LayoutBuilder() {
     }
 }
 
-HFONT LayoutBuilder::fontFor(const FontSpec& spec) {
-    const FontSpec& font = spec.given()           ? spec
+HFONT LayoutBuilder::fontFor(const FontSpec& wanted) {
+    const FontSpec& font = wanted.given()         ? wanted
                            : layout_.font.given() ? layout_.font
                                                   : programFont();
     const std::string key = font.family + '/' + std::to_string(font.points) + '/' +

@@ -81,16 +81,17 @@ wine_c() {
 
 wine_e2e_cleanup() {
     local status=$?
+    # Every Wine process of the prefix ends before its display goes. The wine server ends them
+    # all: a Windows program need not end on SIGTERM, and waiting for it could take for ever.
+    if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+        wine_as timeout 20 wineserver -k 2>/dev/null || true
+        wine_as timeout 20 wineserver -w 2>/dev/null || true
+    fi
     if [ -n "$KELVARN_PID" ] && kill -0 "$KELVARN_PID" 2>/dev/null; then
-        kill "$KELVARN_PID" 2>/dev/null || true
+        kill -KILL "$KELVARN_PID" 2>/dev/null || true
         wait "$KELVARN_PID" 2>/dev/null || true
     fi
     KELVARN_PID=
-    # Every Wine process of the prefix ends before its display goes.
-    if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
-        wine_as wineserver -k 2>/dev/null || true
-        wine_as wineserver -w 2>/dev/null || true
-    fi
     [ "$status" -ne 0 ] && E2E_FAILED=1
     (exit "$status")
     e2e_cleanup

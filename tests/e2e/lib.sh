@@ -8,9 +8,9 @@
 set -euo pipefail
 
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$E2E_DIR/../lib/xvfb.sh"
 E2E_FAILED=0
 KELVARN_PID=
-XVFB_PID=
 WINDOW=
 # e2e_fail inside $(…), <(…) or a pipeline ends only a subshell: it signals the test's own shell,
 # which then stops at once (its EXIT trap cleans up), rather than going on with an empty answer.
@@ -57,20 +57,9 @@ e2e_init() {
     xdotool mousemove 1010 760
 }
 
-# A display of its own: Xvfb picks a free display number itself and says which once it listens.
-# It must not reset when its last client leaves: a client connecting during the reset fails.
+# A display of its own, painted by the test where it matters (never left black).
 e2e_start_display() {
-    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp -noreset \
-        3>"$WORK/display" 2>"$WORK/xvfb.log" &
-    XVFB_PID=$!
-    local deadline=$((SECONDS + 30))
-    until grep -q '^[0-9][0-9]*$' "$WORK/display" 2>/dev/null; do
-        kill -0 "$XVFB_PID" 2>/dev/null || e2e_fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
-        ((SECONDS < deadline)) || e2e_fail "Xvfb did not come up within 30 s"
-        sleep 0.05
-    done
-    export DISPLAY=":$(cat "$WORK/display")"
-    unset XAUTHORITY WAYLAND_DISPLAY
+    xvfb_start "$WORK" "${E2E_SCREEN:-1024x768x24}" e2e_fail
 }
 
 e2e_cleanup() {
@@ -79,10 +68,7 @@ e2e_cleanup() {
         kill "$KELVARN_PID" 2>/dev/null || true
         wait "$KELVARN_PID" 2>/dev/null || true
     fi
-    if [ -n "$XVFB_PID" ]; then
-        kill "$XVFB_PID" 2>/dev/null || true
-        wait "$XVFB_PID" 2>/dev/null || true
-    fi
+    xvfb_stop
     if [ "$status" -eq 0 ] && [ "$E2E_FAILED" -eq 0 ]; then
         rm -rf "$WORK"
     else

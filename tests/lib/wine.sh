@@ -8,8 +8,8 @@
 #   wine_prepare DIR      makes a prefix in DIR once, for KELVARN_WINE_TEMPLATE
 #
 # One wine server per prefix, and the server goes (`wineserver -k`) before the display does.
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 WINE_WORK=
-WINE_XVFB_PID=
 WINE_SCREEN=${WINE_SCREEN:-1024x768x24}
 WINE_ROOT_COLOUR=${WINE_ROOT_COLOUR:-#3a6ea5}
 
@@ -57,17 +57,7 @@ wine_init() {
 }
 
 wine_display() {
-    Xvfb -displayfd 3 -screen 0 "$WINE_SCREEN" -nolisten tcp -noreset \
-        3>"$WINE_WORK/display" 2>"$WINE_WORK/xvfb.log" &
-    WINE_XVFB_PID=$!
-    local deadline=$((SECONDS + 30))
-    until grep -q '^[0-9][0-9]*$' "$WINE_WORK/display" 2>/dev/null; do
-        kill -0 "$WINE_XVFB_PID" 2>/dev/null || wine_fail "Xvfb did not start: $(cat "$WINE_WORK/xvfb.log")"
-        ((SECONDS < deadline)) || wine_fail "Xvfb did not come up within 30 s"
-        sleep 0.05
-    done
-    export DISPLAY=":$(cat "$WINE_WORK/display")"
-    unset XAUTHORITY WAYLAND_DISPLAY
+    xvfb_start "$WINE_WORK" "$WINE_SCREEN" wine_fail
     if command -v xsetroot >/dev/null; then
         xsetroot -solid "$WINE_ROOT_COLOUR"
     fi
@@ -83,11 +73,7 @@ wine_cleanup() {
         wineserver -k 2>/dev/null || true
         wineserver -w 2>/dev/null || true
     fi
-    if [ -n "$WINE_XVFB_PID" ]; then
-        kill "$WINE_XVFB_PID" 2>/dev/null || true
-        wait "$WINE_XVFB_PID" 2>/dev/null || true
-        WINE_XVFB_PID=
-    fi
+    xvfb_stop
     if [ -n "$WINE_WORK" ]; then
         rm -rf "$WINE_WORK"
         WINE_WORK=

@@ -92,9 +92,7 @@ wine_e2e_cleanup() {
         wait "$KELVARN_PID" 2>/dev/null || true
     fi
     KELVARN_PID=
-    [ "$status" -ne 0 ] && E2E_FAILED=1
-    (exit "$status")
-    e2e_cleanup
+    e2e_cleanup "$status"
 }
 
 wine_main_window_found() {

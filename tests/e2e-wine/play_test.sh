@@ -2,7 +2,8 @@
 # The Windows game under Wine, played with real key events: the board shows the background
 # picture's own pixels; a held Right moves the vessel and it glides on after the release; two
 # quick taps of the space bar (past the 300 ms cool-down) fire two shells, while holding it fires
-# nothing until it is let go, and then one; Ctrl+P freezes the board and Ctrl+N brings it back.
+# nothing until it is let go, and then one; Ctrl+P freezes the board, with a shell just fired in
+# it, and Ctrl+N brings it back.
 source "$(dirname "$0")/lib.sh"
 wine_e2e_init "$@"
 wine_e2e_start
@@ -63,7 +64,10 @@ e2e_log "space held: $heldStock in stock; released: $releasedStock in stock, she
     e2e_fail "letting the space bar go launched ${#shells[@]} shells: ${shells[*]}"
 
 e2e_log "4. Ctrl+P and Ctrl+N"
-xdotool key ctrl+p
+# A fresh shell just under the surface, then the pause at once: the shell has more than a second
+# of water left to sink through after the resume, however long the screenshots take.
+e2e_wait 5 "the water to clear" water_clear
+xdotool key space key ctrl+p
 sleep 0.3 # for Ctrl+P to reach the program
 frozen=$(e2e_shot frozen)
 sleep 0.5

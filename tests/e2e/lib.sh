@@ -62,8 +62,11 @@ e2e_start_display() {
     xvfb_start "$WORK" "${E2E_SCREEN:-1024x768x24}" e2e_fail
 }
 
+# e2e_cleanup [STATUS]: the test's status, by default that of the command before the call. A
+# caller that did work of its own first passes the status on (`(exit N)` would end a shell that
+# runs with `set -e` before the clean-up could).
 e2e_cleanup() {
-    local status=$?
+    local status=${1:-$?}
     if [ -n "$KELVARN_PID" ] && kill -0 "$KELVARN_PID" 2>/dev/null; then
         kill "$KELVARN_PID" 2>/dev/null || true
         wait "$KELVARN_PID" 2>/dev/null || true

@@ -23,9 +23,7 @@ sound_cleanup() {
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
-    set +e
-    (exit "$status")
-    e2e_cleanup
+    e2e_cleanup "$status"
 }
 trap sound_cleanup EXIT
 

@@ -6,13 +6,14 @@
 #   xvfb_stop                           ends it
 #
 # Xvfb picks a free display number itself and says which once it listens. It must not reset when
-# its last client leaves: a client connecting during the reset fails.
+# its last client leaves: a client connecting during the reset fails. It writes nothing to the
+# test's output: a server left behind must not hold the pipe that ctest reads.
 XVFB_PID=
 
 xvfb_start() {
     local folder=$1 screen=${2:-1024x768x24} fail=${3:-xvfb_fail}
     Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset \
-        3>"$folder/display" 2>"$folder/xvfb.log" &
+        3>"$folder/display" >"$folder/xvfb.log" 2>&1 &
     XVFB_PID=$!
     local deadline=$((SECONDS + 30))
     until grep -q '^[0-9][0-9]*$' "$folder/display" 2>/dev/null; do

@@ -41,8 +41,7 @@ package_cleanup() {
     if [ "$INSTALLED" = 1 ]; then
         apt-get remove --purge -y -qq -o DPkg::Lock::Timeout=120 kelvarn >"$WORK/purge-on-exit.log" 2>&1 || true
     fi
-    (exit "$status") # e2e_cleanup reads the status of the test
-    e2e_cleanup
+    e2e_cleanup "$status"
 }
 trap package_cleanup EXIT
 

@@ -34,18 +34,27 @@ $(BUILD)/Makefile: CMakeLists.txt
 build: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS)
 
+# clang-tidy takes minutes of CPU: it runs from the start on idle time only (SCHED_IDLE), filling
+# the gaps the end-to-end tests and Wine leave, and its verdict is awaited at the end.
 test: deps-test build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
-	$(MAKE) test-sanitize
-	$(MAKE) test-windows
+	@set -e; \
+	setsid chrt --idle 0 cmake --build $(BUILD) --target lint >$(BUILD)/lint.log 2>&1 & lint=$$!; \
+	trap 'kill -- -$$lint 2>/dev/null || true' EXIT; \
+	(cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE lint); \
+	$(MAKE) test-sanitize; \
+	$(MAKE) test-windows; \
+	echo "clang-tidy (lint.clang-tidy), started with the tests:"; \
+	if wait $$lint; then tail -n 1 $(BUILD)/lint.log; else cat $(BUILD)/lint.log; exit 1; fi
 
 # The unit and widget tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# The random soak there compares its board with a whole repaint on every tenth frame and after
+# every change of colour, restart and resume (the ordinary build compares every frame).
 test-sanitize: deps-test
 	cmake -S . -B $(SANITIZE_BUILD) $(CMAKE_FLAGS) -DKELVARN_SANITIZE=ON -DKELVARN_BENCH=OFF
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS) --target kelvarn_tests kelvarn_widget_tests \
 	  kelvarn_assetgen_tests
-	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS) -LE 'e2e|lint|desktop|install' \
-	  -E '^(assets|e2e)\.|_NOT_BUILT'
+	cd $(SANITIZE_BUILD) && KELVARN_SOAK_COMPARE_EVERY=10 ctest --output-on-failure -j $(JOBS) \
+	  -LE 'e2e|lint|desktop|install' -E '^(assets|e2e)\.|_NOT_BUILT'
 
 # The Windows program, cross-built with MinGW-w64 into $(WINDOWS_BUILD), and the portable zip
 # $(WINDOWS_BUILD)/Kelvarn-<version>-win64.zip (kelvarn.exe and sound\).

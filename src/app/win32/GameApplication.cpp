@@ -39,7 +39,7 @@ GameApplication::GameApplication(HINSTANCE instance, const std::filesystem::path
       windows_(game_, pictures_), driver_(logic_, ticks_) {
     driver_.onFramePainted = [this] {
         if (!form_.unloaded()) {
-            form_.MainBoard().boardChanged();
+            form_.MainBoard().boardChanged(logic_.painter.changed());
         }
         // For start-up measurements: the program has no console, a debugger sees this.
         if (driver_.framesRun() == 1) {

@@ -9,6 +9,7 @@
 #include "display/Form1Layout.h"
 #include "display/win32/GdiTextPrinter.h"
 #include "fakes/GameHarness.h"
+#include "platform/win32/Utf16.h"
 
 namespace kelvarn::test {
 namespace {
@@ -34,7 +35,11 @@ TEST(GdiTextPrinter, ChangedLinesAloneArePrintedAgainAndTheBoardIsAsPaintedWhole
         }
         h.game.score = t % 4 == 0 ? 37 * t - 500 : h.game.score; // lengths 4, 3, 2, 3 ...
         h.game.level = 1 + t / 10;
-        h.game.statusText = t % 6 < 3 ? "修理中----" : "正常";
+        if (t % 6 < 3) { // the status word changes, and its length with it
+            h.form.pause();
+        } else {
+            h.form.unpause();
+        }
         h.game.playerX = 10 + 9 * t; // the vessel crosses the lines' right ends
         h.game.playerY = 90;
         h.game.planeList[1] = PlaneState{300 - 8 * t, 8, true, 1, 4, 0, false};
@@ -58,14 +63,15 @@ TEST(GdiTextPrinter, ChangedLinesAloneArePrintedAgainAndTheBoardIsAsPaintedWhole
     painter.Pb();
     painter.Pb();
     EXPECT_TRUE(painter.painter.changed().empty()) << "nothing changed on a still sea";
-    const std::string before = " 总得分: " + std::to_string(h.game.score);
+    const std::string before = win32::toUtf8(std::wstring_view(text.lines().at(3)));
     h.game.score += 10000;
     painter.Pb();
     wholePainter.paintWhole(h.game, whole, h.sprites, text, painter.boardTextColour.value());
     EXPECT_TRUE(sameLayers(h.layers, whole));
-    const Rect line = text.lineArea(3, before)
-                          .united(text.lineArea(3, " 总得分: " + std::to_string(h.game.score)))
-                          .clippedTo(h.layers.MainBoard.bounds());
+    const Rect line =
+        text.lineArea(3, before)
+            .united(text.lineArea(3, win32::toUtf8(std::wstring_view(text.lines().at(3)))))
+            .clippedTo(h.layers.MainBoard.bounds());
     const BoardRegion& changed = painter.painter.changed();
     ASSERT_FALSE(changed.empty());
     constexpr int Cell = BoardRegion::Cell;

@@ -137,10 +137,12 @@ int GameApplication::run() {
             MsgWaitForMultipleObjectsEx(count, timers, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         bool frameDue =
             woken < WAIT_OBJECT_0 + count && timers[woken - WAIT_OBJECT_0] == frameTimer;
-        bool effectDue =
-            woken < WAIT_OBJECT_0 + count && timers[woken - WAIT_OBJECT_0] == effectTimer;
-        // Messages first: a key, a click or a menu command that arrived before the frame is due
-        // is handled before it, as between two frames.
+        // A timed effect ends the moment it is due, before the messages that wait.
+        if (woken < WAIT_OBJECT_0 + count && timers[woken - WAIT_OBJECT_0] == effectTimer) {
+            effects_.check();
+        }
+        // Then the messages: a key, a click or a menu command that arrived before the frame is
+        // due is handled before it, as between two frames.
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
                 return int(msg.wParam);
@@ -155,10 +157,7 @@ int GameApplication::run() {
                 DispatchMessageW(&msg);
             }
         }
-        if (effectTimer != nullptr && !effectDue) {
-            effectDue = WaitForSingleObject(effectTimer, 0) == WAIT_OBJECT_0;
-        }
-        if (effectDue) {
+        if (effectTimer != nullptr && WaitForSingleObject(effectTimer, 0) == WAIT_OBJECT_0) {
             effects_.check();
         }
         if (frameTimer != nullptr && !frameDue) {

@@ -68,11 +68,12 @@ class WineGame {
 
     fs::path prefix() const { return root_ / "prefix"; }
 
-    // Starts kelvarn.exe from its folder.
-    Child start() {
+    // Starts kelvarn.exe from its folder, with `extraEnv` added; its stderr to a pipe
+    // (captureStderr) or to /dev/null.
+    Child start(const std::vector<std::string>& extraEnv = {}, bool captureStderr = false) {
         return spawn(
-            {"sh", "-c", "cd '" + (root_ / "program").string() + "' && exec wine kelvarn.exe"}, {},
-            false);
+            {"sh", "-c", "cd '" + (root_ / "program").string() + "' && exec wine kelvarn.exe"},
+            extraEnv, captureStderr);
     }
 
     // The Windows process whose command line names `what` (kelvarn.exe, wineserver), or -1.

@@ -63,8 +63,14 @@ GameApplication::GameApplication(const QString& programFolder)
     timer3_.setTimerType(Qt::PreciseTimer);
     timer2_.setInterval(12700);
     timer3_.setInterval(20000);
-    connect(&timer2_, &QTimer::timeout, this, [this] { logic_.Timer2_Timer(); });
-    connect(&timer3_, &QTimer::timeout, this, [this] { logic_.Timer3_Timer(); });
+    connect(&timer2_, &QTimer::timeout, this, [this] {
+        report_.wentOff(TimerId::Timer2);
+        logic_.Timer2_Timer();
+    });
+    connect(&timer3_, &QTimer::timeout, this, [this] {
+        report_.wentOff(TimerId::Timer3);
+        logic_.Timer3_Timer();
+    });
 
     sound_.preload({"Bu", "put", "explo", "hit", "dea", "error", "end"});
 }
@@ -123,6 +129,7 @@ void GameApplication::setTimerEnabled(TimerId timer, bool enabled) {
     } else if (!t.isActive()) {
         // Enabling a running timer leaves its interval running.
         t.start();
+        report_.started(timer);
     }
 }
 

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 
+#include "app/EffectReport.h"
 #include "commands/MenuCommands.h"
 #include "display/Form1Logic.h"
 #include "display/qt/Form1.h"
@@ -78,6 +79,7 @@ class GameApplication : public QObject, public WindowShell {
     FrameDriver driver_;
     QTimer timer2_;
     QTimer timer3_;
+    EffectReport report_;
     std::map<Control, QAction*> menuControls_;
     std::map<WindowId, QPointer<QWidget>> windows_;
     bool ended_ = false;

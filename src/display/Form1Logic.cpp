@@ -56,6 +56,18 @@ void Form1Logic::closeFromTitleBar() {
     g.endProgram();
 }
 
+FrameTurn Form1Logic::runDueFrame(std::uint32_t now) {
+    if (!loop.frameDue(now)) {
+        return {FrameTurn::NotDue, loop.msUntilDue(now)};
+    }
+    inFrame_ = true;
+    gameLoopFrame(now);
+    inFrame_ = false;
+    loop.nextFrameWaits(game.paused);
+    ++framesRun_;
+    return {game.gameEnded ? FrameTurn::Ended : FrameTurn::Ran, 0};
+}
+
 void Form1Logic::Addammo() {
     if (game.refillOn && game.shells != game.maxShells) {
         ++game.shells;

@@ -33,6 +33,14 @@ struct Form1Timers {
     static constexpr int Timer3Ms = 20000;
 };
 
+// What one turn of a frame driver came to: a frame ran and painted, the frame is not due yet
+// (for `waitMs` more milliseconds), or a frame ran and the game ended inside it.
+struct FrameTurn {
+    enum Outcome { Ran, NotDue, Ended };
+    Outcome outcome = NotDue;
+    std::uint32_t waitMs = 0;
+};
+
 class Form1Logic : public FrameSteps {
   public:
     Form1Logic(GameEdit& game, BoardLayers& layers, const Sprites& sprites, TextPrinter& text);
@@ -57,6 +65,12 @@ class Form1Logic : public FrameSteps {
     void closeFromTitleBar();
     // One frame of gameLoop that began at `now`.
     void gameLoopFrame(std::uint32_t now) { loop.runFrame(*this, now); }
+    // A frame driver's turn at `now`, when nothing else holds the frames back: runs the frame if
+    // it is due, then lets the pause as it stands decide about the next one.
+    FrameTurn runDueFrame(std::uint32_t now);
+    // True while runDueFrame is inside its frame (a box the frame opened is up).
+    bool inFrame() const { return inFrame_; }
+    int framesRun() const { return framesRun_; }
 
     // ---- frame steps ----
     void DoK() override;
@@ -83,6 +97,10 @@ class Form1Logic : public FrameSteps {
     void unpause();
     void Timer2_Timer();
     void Timer3_Timer();
+
+  private:
+    bool inFrame_ = false;
+    int framesRun_ = 0;
 };
 
 } // namespace kelvarn

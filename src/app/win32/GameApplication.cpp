@@ -10,18 +10,8 @@ namespace kelvarn {
 
 namespace {
 
-constexpr wchar_t TimerWindowClass[] = L"KelvarnTimers";
 // The program's icon in the resources.
 constexpr WORD ProgramIcon = 1;
-
-UINT_PTR timerIdOf(TimerId timer) {
-    return timer == TimerId::Timer2 ? 2 : 3;
-}
-
-UINT intervalOf(TimerId timer) {
-    // The repair ends after 12.7 s, the frozen planes move again after 20 s.
-    return timer == TimerId::Timer2 ? Form1Timers::Timer2Ms : Form1Timers::Timer3Ms;
-}
 
 } // namespace
 
@@ -36,10 +26,17 @@ GameApplication::GameApplication(HINSTANCE instance, const std::filesystem::path
           return bitmapFromSurface(loadPicture(win32::toUtf16(stem).c_str()));
       }),
       form_(logic_, instance, &text_, pictures_), menuBar_(commands_, pictures_),
-      windows_(game_, pictures_), driver_(logic_, ticks_) {
+      windows_(game_, pictures_), driver_(logic_, ticks_), effects_(ticks_, [this](TimerId timer) {
+          report_.wentOff(timer);
+          if (timer == TimerId::Timer2) {
+              logic_.Timer2_Timer();
+          } else {
+              logic_.Timer3_Timer();
+          }
+      }) {
     driver_.onFramePainted = [this] {
         if (!form_.unloaded()) {
-            form_.MainBoard().boardChanged();
+            form_.MainBoard().boardChanged(logic_.painter.changed());
         }
         // For start-up measurements: the program has no console, a debugger sees this.
         if (driver_.framesRun() == 1) {
@@ -75,51 +72,15 @@ GameApplication::GameApplication(HINSTANCE instance, const std::filesystem::path
     dialogs_.onClosed = [this] { driver_.wake(); };
     form_.onLabel1Click = [this] { commands_.Label1_Click(); };
     form_.onPicexitClick = [this] { commands_.picexit_Click(); };
-    createTimerWindow();
 }
 
 GameApplication::~GameApplication() {
     driver_.stop();
-    if (timerWindow_ != nullptr) {
-        DestroyWindow(timerWindow_);
-    }
     for (HICON icon : {bigIcon_, smallIcon_}) {
         if (icon != nullptr) {
             DestroyIcon(icon);
         }
     }
-}
-
-bool GameApplication::createTimerWindow() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &GameApplication::timerWindowProc;
-    wc.hInstance = instance_;
-    wc.lpszClassName = TimerWindowClass;
-    RegisterClassExW(&wc);
-    timerWindow_ = CreateWindowExW(0, TimerWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                   instance_, this);
-    return timerWindow_ != nullptr;
-}
-
-LRESULT CALLBACK GameApplication::timerWindowProc(HWND hwnd, UINT message, WPARAM wParam,
-                                                  LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<GameApplication*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self != nullptr && message == WM_TIMER) {
-        // One-shot: the handler disables its timer. Ticks run here even while a box or a menu is
-        // open, as they always have.
-        if (wParam == timerIdOf(TimerId::Timer2)) {
-            self->logic_.Timer2_Timer();
-        } else if (wParam == timerIdOf(TimerId::Timer3)) {
-            self->logic_.Timer3_Timer();
-        }
-        return 0;
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 bool GameApplication::start() {
@@ -158,16 +119,30 @@ bool GameApplication::preTranslate(MSG& msg) {
 }
 
 int GameApplication::run() {
+    // The frame timer and the timer of the timed effects; the message loop waits on both.
+    HANDLE timers[2];
+    DWORD count = 0;
     HANDLE frameTimer = driver_.waitHandle();
+    HANDLE effectTimer = effects_.waitHandle();
+    for (HANDLE h : {frameTimer, effectTimer}) {
+        if (h != nullptr) {
+            timers[count++] = h;
+        }
+    }
     MSG msg{};
     for (;;) {
-        // Sleep until a message arrives or the next frame is due. The timer resets itself when a
-        // wait sees it signalled.
+        // Sleep until a message arrives or a timer is due. The timers reset themselves when a wait
+        // sees them signalled.
+        const DWORD woken =
+            MsgWaitForMultipleObjectsEx(count, timers, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         bool frameDue =
-            MsgWaitForMultipleObjectsEx(frameTimer != nullptr ? 1 : 0, &frameTimer, INFINITE,
-                                        QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0;
-        // Messages first: a key, a click or a menu command that arrived before the frame is due
-        // is handled before it, as between two frames.
+            woken < WAIT_OBJECT_0 + count && timers[woken - WAIT_OBJECT_0] == frameTimer;
+        // A timed effect ends the moment it is due, before the messages that wait.
+        if (woken < WAIT_OBJECT_0 + count && timers[woken - WAIT_OBJECT_0] == effectTimer) {
+            effects_.check();
+        }
+        // Then the messages: a key, a click or a menu command that arrived before the frame is
+        // due is handled before it, as between two frames.
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
                 return int(msg.wParam);
@@ -181,6 +156,9 @@ int GameApplication::run() {
                 TranslateMessage(&msg);
                 DispatchMessageW(&msg);
             }
+        }
+        if (effectTimer != nullptr && WaitForSingleObject(effectTimer, 0) == WAIT_OBJECT_0) {
+            effects_.check();
         }
         if (frameTimer != nullptr && !frameDue) {
             frameDue = WaitForSingleObject(frameTimer, 0) == WAIT_OBJECT_0;
@@ -216,14 +194,10 @@ void GameApplication::unloadMainWindow() {
 }
 
 void GameApplication::setTimerEnabled(TimerId timer, bool enabled) {
-    bool& running = timerRunning_[timer == TimerId::Timer2 ? 0 : 1];
-    if (!enabled) {
-        KillTimer(timerWindow_, timerIdOf(timer));
-        running = false;
-    } else if (!running) {
-        // Enabling a running timer leaves its interval running.
-        running = SetTimer(timerWindow_, timerIdOf(timer), intervalOf(timer), nullptr) != 0;
+    if (enabled && !effects_.running(timer)) {
+        report_.started(timer);
     }
+    effects_.setEnabled(timer, enabled);
 }
 
 void GameApplication::setWindowColour(Rgb colour) {

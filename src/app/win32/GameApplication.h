@@ -10,9 +10,11 @@
 #include <memory>
 #include <string>
 
+#include "app/EffectReport.h"
 #include "commands/MenuCommands.h"
 #include "commands/win32/MenuBar.h"
 #include "display/Form1Logic.h"
+#include "display/win32/EffectTimerDriver.h"
 #include "display/win32/Form1.h"
 #include "display/win32/FrameDriver.h"
 #include "display/win32/GdiTextPrinter.h"
@@ -45,6 +47,7 @@ class GameApplication : public WindowShell {
     Form1& mainWindow() { return form_; }
     GameEdit& game() { return game_; }
     FrameDriver& driver() { return driver_; }
+    EffectTimerDriver& effectTimers() { return effects_; }
     bool ended() const { return ended_; }
     Win32MenuBar& menuBar() { return menuBar_; }
     // The window when it is open, else null.
@@ -62,8 +65,6 @@ class GameApplication : public WindowShell {
     void endProgram() override;
 
   private:
-    static LRESULT CALLBACK timerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    bool createTimerWindow();
     // Sends a key or a click through the window it belongs to; true when it was taken.
     bool preTranslate(MSG& msg);
 
@@ -87,8 +88,8 @@ class GameApplication : public WindowShell {
     Win32MenuBar menuBar_;
     Win32SecondaryWindows windows_;
     FrameDriver driver_;
-    HWND timerWindow_ = nullptr; // owns Timer2 and Timer3, and outlives the main window
-    bool timerRunning_[2] = {false, false};
+    EffectReport report_;
+    EffectTimerDriver effects_; // Timer2 and Timer3; they outlive the main window
     HICON bigIcon_ = nullptr;
     HICON smallIcon_ = nullptr;
     bool ended_ = false;

@@ -34,13 +34,13 @@ void FrameDriver::stop() {
 bool FrameDriver::heldBack() const {
     // Handlers run only between frames, while the next frame waits for its time; the loop decides
     // whether a pause handled then still lets that frame through.
-    return inFrame_ || !form_.loop.pauseLetsFrameRun(form_.game.paused) ||
+    return form_.inFrame() || !form_.loop.pauseLetsFrameRun(form_.game.paused) ||
            QApplication::activeModalWidget() != nullptr ||
            QApplication::activePopupWidget() != nullptr;
 }
 
 void FrameDriver::wake() {
-    if (stopped_ || !form_.loop.started() || inFrame_) {
+    if (stopped_ || !form_.loop.started() || form_.inFrame()) {
         return;
     }
     // Re-check soon; tick() waits for the frame time itself.
@@ -54,17 +54,12 @@ void FrameDriver::tick() {
     if (heldBack()) {
         return; // the pause, the box or the menu wakes us when it ends
     }
-    const std::uint32_t now = ticks_.tickCount();
-    if (!form_.loop.frameDue(now)) {
-        timer_.start(int(form_.loop.msUntilDue(now)));
+    const FrameTurn turn = form_.runDueFrame(ticks_.tickCount());
+    if (turn.outcome == FrameTurn::NotDue) {
+        timer_.start(int(turn.waitMs));
         return;
     }
-    inFrame_ = true;
-    form_.gameLoopFrame(now);
-    inFrame_ = false;
-    form_.loop.nextFrameWaits(form_.game.paused);
-    ++framesRun_;
-    if (form_.game.gameEnded) {
+    if (turn.outcome == FrameTurn::Ended) {
         stop();
         return;
     }

@@ -25,7 +25,7 @@ class FrameDriver : public QObject {
     // Stops for good (the program is ending or the main window is gone).
     void stop();
     bool running() const { return !stopped_; }
-    int framesRun() const { return framesRun_; }
+    int framesRun() const { return form_.framesRun(); }
 
   public slots:
     // Something that held the frames back has ended: go on when the next frame is due.
@@ -38,9 +38,7 @@ class FrameDriver : public QObject {
     Form1Logic& form_;
     TickCounter& ticks_;
     QTimer timer_;
-    bool inFrame_ = false;
     bool stopped_ = false;
-    int framesRun_ = 0;
 };
 
 } // namespace kelvarn

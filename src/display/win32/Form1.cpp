@@ -88,9 +88,8 @@ void BoardView::place(int x, int y, int dpi) {
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-RECT BoardView::enlarge() {
+std::vector<RECT> BoardView::enlarge(const BoardRegion* changed) {
     const Surface& board = layers_.MainBoard;
-    const int tiles = (BoardLayers::Width + BoardScale::TileWidth - 1) / BoardScale::TileWidth;
     if (stale_) {
         // A new density, or the first picture: every tile, at the new size.
         stale_ = false;
@@ -131,39 +130,65 @@ RECT BoardView::enlarge() {
             cover_.assign(screen_.size(), 0);
         }
     } else {
-        changedTiles_.assign(std::size_t(BoardLayers::Height), 0);
-        for (int y = 0; y < BoardLayers::Height; ++y) {
-            const std::uint32_t* now = board.data() + std::size_t(y) * BoardLayers::Width;
-            std::uint32_t* was = previous_.data() + std::size_t(y) * BoardLayers::Width;
-            for (int t = 0; t < tiles; ++t) {
-                const int x = t * BoardScale::TileWidth;
-                const int n = std::min(BoardScale::TileWidth, BoardLayers::Width - x);
-                if (!std::equal(now + x, now + x + n, was + x)) {
-                    changedTiles_[std::size_t(y)] |= 1u << t;
-                    std::copy(now + x, now + x + n, was + x);
-                }
-            }
-        }
+        findChangedTiles(changed);
     }
-    RECT changed{scale_.deviceWidth(), scale_.deviceHeight(), 0, 0};
-    for (int y = 0; y < BoardLayers::Height; ++y) {
-        const std::uint32_t bits = changedTiles_[std::size_t(y)];
-        if (bits == 0) {
-            continue;
+    // What changed, in device pixels: one rectangle per run of board rows with changes.
+    std::vector<RECT> rects;
+    int bandTop = -1;
+    std::uint32_t bandBits = 0;
+    for (int y = 0; y <= BoardLayers::Height; ++y) {
+        const std::uint32_t bits = y < BoardLayers::Height ? changedTiles_[std::size_t(y)] : 0;
+        if (bits != 0) {
+            bandTop = bandTop < 0 ? y : bandTop;
+            bandBits |= bits;
+        } else if (bandTop >= 0) {
+            const int first = std::countr_zero(bandBits);
+            const int last = 31 - std::countl_zero(bandBits);
+            const int lastColumn =
+                std::min(BoardLayers::Width, (last + 1) * BoardScale::TileWidth) - 1;
+            rects.push_back(RECT{scale_.firstColumn(first * BoardScale::TileWidth),
+                                 scale_.firstRow(bandTop), scale_.lastColumn(lastColumn) + 1,
+                                 scale_.lastRow(y - 1) + 1});
+            bandTop = -1;
+            bandBits = 0;
         }
-        const int first = std::countr_zero(bits);
-        const int last = 31 - std::countl_zero(bits);
-        const int lastColumn = std::min(BoardLayers::Width, (last + 1) * BoardScale::TileWidth) - 1;
-        changed.left =
-            std::min<LONG>(changed.left, scale_.firstColumn(first * BoardScale::TileWidth));
-        changed.right = std::max<LONG>(changed.right, scale_.lastColumn(lastColumn) + 1);
-        changed.top = std::min<LONG>(changed.top, scale_.firstRow(y));
-        changed.bottom = std::max<LONG>(changed.bottom, scale_.lastRow(y) + 1);
     }
     scale_.resampleTiles(board.data(), BoardLayers::Width, changedTiles_.data(), screen_.data(),
                          scale_.deviceWidth());
-    sharpenStatusLines(changed);
-    return changed;
+    sharpenStatusLines(rects);
+    return rects;
+}
+
+void BoardView::findChangedTiles(const BoardRegion* changed) {
+    const Surface& board = layers_.MainBoard;
+    changedTiles_.assign(std::size_t(BoardLayers::Height), 0);
+    auto compare = [&](int y, std::uint32_t tiles) {
+        const std::uint32_t* now = board.data() + std::size_t(y) * BoardLayers::Width;
+        std::uint32_t* was = previous_.data() + std::size_t(y) * BoardLayers::Width;
+        for (std::uint32_t left = tiles; left != 0; left &= left - 1) {
+            const int t = std::countr_zero(left);
+            const int x = t * BoardScale::TileWidth;
+            const int n = std::min(BoardScale::TileWidth, BoardLayers::Width - x);
+            if (!std::equal(now + x, now + x + n, was + x)) {
+                changedTiles_[std::size_t(y)] |= 1u << t;
+                std::copy(now + x, now + x + n, was + x);
+            }
+        }
+    };
+    if (changed == nullptr) {
+        const std::uint32_t all = scale_.tilesOf(0, BoardLayers::Width);
+        for (int y = 0; y < BoardLayers::Height; ++y) {
+            compare(y, all);
+        }
+        return;
+    }
+    // The painter names where the board may have changed; the still rest costs nothing.
+    for (const Rect& r : changed->rects()) {
+        const std::uint32_t tiles = scale_.tilesOf(r.x, r.width);
+        for (int y = std::max(r.y, 0); y < std::min(r.bottom(), BoardLayers::Height); ++y) {
+            compare(y, tiles);
+        }
+    }
 }
 
 bool BoardView::tilesTouch(const RECT& board) const {
@@ -182,7 +207,7 @@ bool BoardView::tilesTouch(const RECT& board) const {
     return false;
 }
 
-void BoardView::sharpenStatusLines(RECT& changed) {
+void BoardView::sharpenStatusLines(std::vector<RECT>& changed) {
     if (text_ == nullptr || letteringBits_ == nullptr) {
         return;
     }
@@ -264,31 +289,75 @@ void BoardView::sharpenStatusLines(RECT& changed) {
         }
         scale_.composeLettered(layers, cover_.data(), w, text_->colour(), device.left, device.top,
                                device.right - 1, device.bottom - 1, screen_.data(), w);
-        UnionRect(&changed, &changed, &device);
+        changed.push_back(device);
     }
 }
 
 void BoardView::boardChanged() {
+    changedIn(nullptr);
+}
+
+void BoardView::boardChanged(const BoardRegion& changed) {
+    changedIn(&changed);
+}
+
+void BoardView::changedIn(const BoardRegion* changed) {
     if (hwnd_ == nullptr) {
         return;
     }
-    const int border = boardPixels(BoardLayers::Border, dpi_);
-    RECT inner{border, border, border + boardPixels(BoardLayers::Width, dpi_),
-               border + boardPixels(BoardLayers::Height, dpi_)};
+    std::vector<RECT> rects;
     if (scaled()) {
-        const RECT changed = enlarge();
-        if (changed.left >= changed.right || changed.top >= changed.bottom) {
-            return;
+        rects = enlarge(changed);
+    } else if (changed == nullptr) {
+        rects.push_back(RECT{0, 0, BoardLayers::Width, BoardLayers::Height});
+    } else {
+        for (const Rect& r : changed->rects()) {
+            rects.push_back(RECT{r.x, r.y, r.right(), r.bottom()});
         }
-        inner = RECT{border + changed.left, border + changed.top, border + changed.right,
-                     border + changed.bottom};
     }
-    InvalidateRect(hwnd_, &inner, FALSE);
+    if (rects.empty()) {
+        return;
+    }
+    invalidate(rects);
     // Shown now, not when the message queue runs dry: the next frame is due in 29 ms.
     UpdateWindow(hwnd_);
 }
 
-void BoardView::paint(HDC dc) {
+void BoardView::invalidate(const std::vector<RECT>& rects) {
+    const int border = boardPixels(BoardLayers::Border, dpi_);
+    for (RECT r : rects) {
+        OffsetRect(&r, border, border);
+        InvalidateRect(hwnd_, &r, FALSE);
+    }
+}
+
+namespace {
+
+// Copies the part `part` (image coordinates) of a top-down 32-bit image of width x height
+// pixels to (origin + part) of `dc`, as an image of just the rows the part covers.
+void drawPart(HDC dc, int origin, const std::uint32_t* pixels, int width, int height, RECT part) {
+    const int left = std::max<int>(part.left, 0);
+    const int top = std::max<int>(part.top, 0);
+    const int right = std::min<int>(part.right, width);
+    const int bottom = std::min<int>(part.bottom, height);
+    if (left >= right || top >= bottom) {
+        return;
+    }
+    BITMAPINFO rows{};
+    rows.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    rows.bmiHeader.biWidth = width;
+    rows.bmiHeader.biHeight = -(bottom - top);
+    rows.bmiHeader.biPlanes = 1;
+    rows.bmiHeader.biBitCount = 32;
+    rows.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(dc, origin + left, origin + top, DWORD(right - left), DWORD(bottom - top),
+                      left, 0, 0, UINT(bottom - top),
+                      pixels + std::size_t(top) * std::size_t(width), &rows, DIB_RGB_COLORS);
+}
+
+} // namespace
+
+void BoardView::paint(HDC dc, HRGN update, const RECT& bounds) {
     RECT client;
     GetClientRect(hwnd_, &client);
     const int border = boardPixels(BoardLayers::Border, dpi_);
@@ -306,19 +375,33 @@ void BoardView::paint(HDC dc) {
         FillRect(dc, &top, dark);
         FillRect(dc, &left, dark);
     }
+    // Only the rectangles waiting to be painted, each one block of pixels.
+    std::vector<RECT> parts;
+    const DWORD size = update != nullptr ? GetRegionData(update, 0, nullptr) : 0;
+    if (size >= sizeof(RGNDATAHEADER)) {
+        std::vector<std::uint8_t> buffer(size);
+        auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+        if (GetRegionData(update, size, data) == size) {
+            const RECT* rects = reinterpret_cast<const RECT*>(data->Buffer);
+            parts.assign(rects, rects + data->rdh.nCount);
+        }
+    }
+    if (parts.empty()) {
+        parts.push_back(bounds);
+    }
+    const bool enlarged = dpi_ != USER_DEFAULT_SCREEN_DPI;
+    if (enlarged && stale_) {
+        enlarge(nullptr);
+    }
     const Surface& board = layers_.MainBoard;
-    if (dpi_ == USER_DEFAULT_SCREEN_DPI) {
-        SetDIBitsToDevice(dc, border, border, DWORD(board.width()), DWORD(board.height()), 0, 0, 0,
-                          UINT(board.height()), board.data(), &info_, DIB_RGB_COLORS);
-        return;
+    for (RECT part : parts) {
+        OffsetRect(&part, -border, -border);
+        if (enlarged) {
+            drawPart(dc, border, screen_.data(), scale_.deviceWidth(), scale_.deviceHeight(), part);
+        } else {
+            drawPart(dc, border, board.data(), board.width(), board.height(), part);
+        }
     }
-    if (stale_) {
-        enlarge();
-    }
-    SetDIBitsToDevice(dc, border, border, DWORD(scale_.deviceWidth()), DWORD(scale_.deviceHeight()),
-                      0, 0, 0, UINT(scale_.deviceHeight()), screen_.data(), &screenInfo_,
-                      DIB_RGB_COLORS);
-    (void)text_;
 }
 
 LRESULT CALLBACK BoardView::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -332,10 +415,19 @@ LRESULT CALLBACK BoardView::windowProc(HWND hwnd, UINT message, WPARAM wParam, L
         case WM_ERASEBKGND:
             return 1; // every pixel is painted
         case WM_PAINT: {
+            // The region waiting to be painted, taken before BeginPaint empties it.
+            HRGN update = CreateRectRgn(0, 0, 0, 0);
+            if (update != nullptr && GetUpdateRgn(hwnd, update, FALSE) == ERROR) {
+                DeleteObject(update);
+                update = nullptr;
+            }
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd, &ps);
-            self->paint(dc);
+            self->paint(dc, update, ps.rcPaint);
             EndPaint(hwnd, &ps);
+            if (update != nullptr) {
+                DeleteObject(update);
+            }
             return 0;
         }
         case WM_MOUSEMOVE:

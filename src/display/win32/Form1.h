@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "display/BoardRegion.h"
 #include "display/BoardScale.h"
 #include "display/Form1Logic.h"
 #include "display/win32/GdiTextPrinter.h"
@@ -33,19 +34,29 @@ class BoardView {
     HWND hwnd() const { return hwnd_; }
     // Places the board at `dpi`: its border's top-left corner at (x, y) of the parent.
     void place(int x, int y, int dpi);
-    // The painter has drawn a new frame.
+    // The painter has drawn a new frame: anywhere on the board, or only inside `changed`. Only
+    // the part of the window that shows what changed is painted again.
     void boardChanged();
+    void boardChanged(const BoardRegion& changed);
     std::function<void()> onMouseMove;
 
   private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    void paint(HDC dc);
+    void changedIn(const BoardRegion* changed);
+    // Paints the parts of the window in `update` (when null, in `bounds`).
+    void paint(HDC dc, HRGN update, const RECT& bounds);
     bool scaled() const { return dpi_ != USER_DEFAULT_SCREEN_DPI; }
-    // Brings the enlarged picture up to date; the changed part in device pixels of the board.
-    RECT enlarge();
+    // Brings the enlarged picture up to date where the board changed (anywhere when `changed` is
+    // null); the device pixels of the board that changed, as rectangles.
+    std::vector<RECT> enlarge(const BoardRegion* changed);
     // Draws the status lines again at the screen's resolution where they changed or where a
-    // changed tile touches them, under the sprites as on the board; grows `changed`.
-    void sharpenStatusLines(RECT& changed);
+    // changed tile touches them, under the sprites as on the board; adds to `changed`.
+    void sharpenStatusLines(std::vector<RECT>& changed);
+    // Marks the tiles of each board row that differ from the picture's copy of the board, looking
+    // only inside `changed` when it is given.
+    void findChangedTiles(const BoardRegion* changed);
+    // Asks for the device rectangles (board coordinates inside the border) to be painted again.
+    void invalidate(const std::vector<RECT>& rects);
     bool tilesTouch(const RECT& board) const;
 
     const BoardLayers& layers_;

@@ -66,11 +66,11 @@ void FrameDriver::stop() {
 bool FrameDriver::heldBack() const {
     // Handlers run only between frames, while the next frame waits for its time; the loop decides
     // whether a pause handled then still lets that frame through.
-    return inFrame_ || menuOpen_ || !form_.loop.pauseLetsFrameRun(form_.game.paused);
+    return form_.inFrame() || menuOpen_ || !form_.loop.pauseLetsFrameRun(form_.game.paused);
 }
 
 void FrameDriver::wake() {
-    if (stopped_ || !form_.loop.started() || inFrame_) {
+    if (stopped_ || !form_.loop.started() || form_.inFrame()) {
         return;
     }
     // Look again at once; tick() waits for the frame time itself.
@@ -103,17 +103,12 @@ void FrameDriver::tick() {
     if (heldBack()) {
         return; // the pause, the box or the menu wakes us when it ends
     }
-    const std::uint32_t now = ticks_.tickCount();
-    if (!form_.loop.frameDue(now)) {
-        armIn(form_.loop.msUntilDue(now));
+    const FrameTurn turn = form_.runDueFrame(ticks_.tickCount());
+    if (turn.outcome == FrameTurn::NotDue) {
+        armIn(turn.waitMs);
         return;
     }
-    inFrame_ = true;
-    form_.gameLoopFrame(now);
-    inFrame_ = false;
-    form_.loop.nextFrameWaits(form_.game.paused);
-    ++framesRun_;
-    if (form_.game.gameEnded) {
+    if (turn.outcome == FrameTurn::Ended) {
         stop();
         return;
     }

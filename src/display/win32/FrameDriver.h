@@ -31,7 +31,7 @@ class FrameDriver {
     // Stops for good (the program is ending or the main window is gone).
     void stop();
     bool running() const { return !stopped_; }
-    int framesRun() const { return framesRun_; }
+    int framesRun() const { return form_.framesRun(); }
 
     // The handle the message loop waits on; when it is signalled, call timerSignalled().
     HANDLE waitHandle() const { return timer_; }
@@ -52,10 +52,8 @@ class FrameDriver {
     HANDLE timer_ = nullptr;
     bool fineTimerPeriod_ = false;
     bool starting_ = false;
-    bool inFrame_ = false;
     bool menuOpen_ = false;
     bool stopped_ = false;
-    int framesRun_ = 0;
 };
 
 } // namespace kelvarn

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "display/Form1Layout.h"
 #include "display/win32/Form1.h"
 #include "display/win32/GdiTextPrinter.h"
@@ -94,6 +96,38 @@ TEST_F(Win32Form1, TheTitleBarLeavesAsTheExitCommandsDoAndAnUnloadedWindowNeverR
     form.show();
     form.unload();
     EXPECT_EQ(h.sound.count("end"), 2);
+}
+
+// What the window shows of the board, at a board pixel.
+std::uint32_t shown(HWND board, int x, int y, int dpi) {
+    const double scale = dpi / 96.0;
+    const int border = int(std::lround(BoardLayers::Border * scale));
+    HDC dc = GetDC(board);
+    const COLORREF c =
+        GetPixel(dc, border + int((x + 0.5) * scale), border + int((y + 0.5) * scale));
+    ReleaseDC(board, dc);
+    return (std::uint32_t(GetRValue(c)) << 16) | (std::uint32_t(GetGValue(c)) << 8) | GetBValue(c);
+}
+
+TEST_F(Win32Form1, TheBoardIsShownAgainOnlyWhereThePainterSaysItChanged) {
+    form.show();
+    BoardView& view = form.MainBoard();
+    for (int dpi : {96, 144}) {
+        view.place(0, 0, dpi);
+        h.layers.MainBoard.clear(0x204060);
+        view.boardChanged();
+        EXPECT_EQ(shown(view.hwnd(), 200, 200, dpi), 0x204060u) << dpi << " dpi";
+
+        h.layers.MainBoard.clear(0xC0A080);
+        BoardRegion changed(BoardLayers::Width, BoardLayers::Height);
+        changed.add(Rect{80, 40, 16, 16});
+        changed.add(Rect{180, 150, 8, 8});
+        view.boardChanged(changed);
+        EXPECT_EQ(shown(view.hwnd(), 85, 45, dpi), 0xC0A080u) << dpi << " dpi";
+        EXPECT_EQ(shown(view.hwnd(), 183, 156, dpi), 0xC0A080u) << dpi << " dpi";
+        EXPECT_EQ(shown(view.hwnd(), 200, 200, dpi), 0x204060u) << dpi << " dpi";
+        EXPECT_EQ(shown(view.hwnd(), 85, 60, dpi), 0x204060u) << dpi << " dpi";
+    }
 }
 
 } // namespace

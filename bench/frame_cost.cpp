@@ -2,11 +2,14 @@
 // everything moving, and with an empty sea. Prints the median and the 99th percentile in
 // microseconds and as a share of the 29 ms frame period, and the share of the field the window is
 // asked to repaint per frame. Figures only; nothing is asserted.
+//
+//   frame_cost [frames] [full|empty|screen]   (a part alone, e.g. under a profiler)
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "display/Form1Logic.h"
@@ -226,6 +229,9 @@ void report(const char* what, Figures f, double repainted = -1) {
 
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(10, std::atoi(argv[1])) : 2000;
+    // A second argument runs one part alone (for a profiler): full, empty or screen.
+    const std::string only = argc > 2 ? argv[2] : "";
+    const auto runs = [&only](const char* part) { return only.empty() || only == part; };
 #ifdef KELVARN_BENCH_QT_TEXT
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -246,12 +252,12 @@ int main(int argc, char** argv) {
                 "<= 120 us at full sea\n",
                 rounds);
     double repainted = 0;
-    {
+    if (runs("full")) {
         Game full(printer);
         const Figures f = timeFrames(full, true, rounds, repainted);
         report("full sea (every table full, all moving)", f, repainted);
     }
-    {
+    if (runs("empty")) {
         Game empty(printer);
         const Figures f = timeFrames(empty, false, rounds, repainted);
         report("empty sea", f, repainted);
@@ -259,12 +265,15 @@ int main(int argc, char** argv) {
 #ifdef KELVARN_BENCH_QT_TEXT
     // The same without printing the status lines, to show what the text costs.
     SilentTextPrinter silent;
-    {
+    if (runs("empty")) {
         Game empty(silent);
         const Figures f = timeFrames(empty, false, rounds, repainted);
         report("empty sea, status lines not printed", f, repainted);
     }
     // A screen with one device pixel per board pixel shows the board as it is: nothing to add.
+    if (!runs("screen")) {
+        return 0;
+    }
     initialiseResources();
     std::printf("high-density screens: bringing the screen's picture up to date, per frame\n");
     for (const double scale : {1.25, 1.5, 2.0, 3.0}) {

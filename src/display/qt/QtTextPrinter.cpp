@@ -66,9 +66,9 @@ void QtTextPrinter::printLine(const std::string& utf8) {
     }
     QString& line = lines_[std::size_t(lineCount_++)];
     line = QString::fromStdString(utf8);
-    // A line that cannot reach the clip is only remembered.
-    if (clip_.isNull() ||
-        (y_ - lineHeight_ < clip_.bottom() && y_ + 2 * lineHeight_ > clip_.top())) {
+    // A line whose glyphs cannot reach the clip is only remembered.
+    if (clip_.isNull() || lineArea(lineCount_ - 1, utf8)
+                              .intersects({clip_.x(), clip_.y(), clip_.width(), clip_.height()})) {
         painter_->drawText(0, y_ + ascent_, line);
     }
     y_ += lineHeight_;

@@ -71,6 +71,10 @@ class WakeupRate {
 };
 
 void print(const char* name, const Usage& u) {
+    if (u.peakKb == 0) { // /proc no longer has it
+        std::printf("  %-24s ended before the figures were read: none\n", name);
+        return;
+    }
     std::printf("  %-24s CPU %5.2f %% of one core   VmHWM %5.1f MB (private %4.1f, files %4.1f)\n",
                 name, u.cpuPercent, u.peakKb / 1024.0, u.anonKb / 1024.0, u.fileKb / 1024.0);
 }
@@ -220,6 +224,9 @@ int main(int argc, char** argv) {
     print("baseline window", base);
     print("baseline + Chinese text", text);
     print("baseline repainting", repaint);
+    if (played.peakKb == 0) {
+        return 1;
+    }
     std::printf("  CPU:    kelvarn %s the window repainting its image every 29 ms   target: "
                 "<= 0.75 x   (still window: %s)\n",
                 times(played.cpuPercent, repaint.cpuPercent).c_str(),
@@ -229,6 +236,10 @@ int main(int argc, char** argv) {
                 base.peakKb > 0 ? double(played.peakKb) / double(base.peakKb) : 0.0,
                 text.peakKb > 0 ? double(played.peakKb) / double(text.peakKb) : 0.0);
     std::printf("paused (Ctrl+P), %.1f s:\n", pauseWall);
+    if (paused.peakKb == 0) {
+        std::printf("  kelvarn ended before the figures were read: none\n");
+        return 0;
+    }
     std::printf("  %-24s CPU %5.2f %% of one core   %6.1f wake-ups/s\n", "kelvarn",
                 paused.cpuPercent, pausedWakes);
     std::printf("  %-24s CPU %5.2f %% of one core   %6.1f wake-ups/s\n", "baseline window",

@@ -45,6 +45,16 @@ void composeOntoBoard(Surface& board, const Surface& hit, const Surface& overlay
     }
 }
 
+// One run of board pixels: the lettered ground AND Pic2 AND Pic3, then OR Pic1.
+KELVARN_WIDE void composeRow(std::uint32_t* __restrict to, const std::uint32_t* __restrict ground,
+                             const std::uint32_t* __restrict hit,
+                             const std::uint32_t* __restrict overlay,
+                             const std::uint32_t* __restrict sprite, int n) {
+    for (int i = 0; i < n; ++i) {
+        to[i] = (ground[i] & hit[i] & overlay[i]) | sprite[i];
+    }
+}
+
 // A layer and the list of what is drawn into it this frame: every transfer notes the pixels it
 // may change (its cell, cut to the picture and the layer), so that the next frame can clear them.
 struct Target {
@@ -323,11 +333,8 @@ void BoardPainter::paint(const GameEdit& game, BoardLayers& layers, const Sprite
     const std::uint32_t* sprite = layers.Pic1.data();
     std::uint32_t* to = board.data();
     changed_.forEachRun([&](int y, int left, int right) {
-        const std::size_t first = std::size_t(y) * BoardLayers::Width + std::size_t(left);
-        const std::size_t last = std::size_t(y) * BoardLayers::Width + std::size_t(right);
-        for (std::size_t i = first; i < last; ++i) {
-            to[i] = (ground[i] & hit[i] & overlay[i]) | sprite[i];
-        }
+        const std::size_t i = std::size_t(y) * BoardLayers::Width + std::size_t(left);
+        composeRow(to + i, ground + i, hit + i, overlay + i, sprite + i, right - left);
     });
 }
 

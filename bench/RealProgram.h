@@ -186,6 +186,24 @@ inline long statusKb(pid_t pid, const std::string& name) {
     return 0;
 }
 
+// How often the process's threads living now have been switched in so far (voluntary and
+// involuntary context switches): a process that sleeps until something happens barely counts.
+inline long wakeups(pid_t pid) {
+    long total = 0;
+    std::error_code ec;
+    for (const auto& task : fs::directory_iterator("/proc/" + std::to_string(pid) + "/task", ec)) {
+        std::ifstream in(task.path() / "status");
+        std::string line;
+        while (std::getline(in, line)) {
+            if (line.rfind("voluntary_ctxt_switches:", 0) == 0 ||
+                line.rfind("nonvoluntary_ctxt_switches:", 0) == 0) {
+                total += std::atol(line.c_str() + line.find(':') + 1);
+            }
+        }
+    }
+    return total;
+}
+
 // ---- the virtual display ----
 
 // An Xvfb of our own on a display number it picks itself; DISPLAY points at it while it lives.

@@ -3,10 +3,12 @@
 // and prints what each costs: CPU time as a share of one core, and peak resident memory (VmHWM),
 // split into private memory and mapped files. A second window with one line of Chinese text
 // shows what the text alone costs; a third repaints a board-sized image every 29 ms, the least a
-// game repainting its whole board would cost, and the game's CPU is given as a share of it.
+// game repainting its whole board would cost, and the game's CPU is given as a share of it. Then
+// the game is paused, and its CPU and how often it wakes up are set beside the still window's.
 // Figures only; nothing is asserted.
 //
-//   cpu_play [path of kelvarn] [seconds]     (default: ../kelvarn beside this program, 20 s)
+//   cpu_play [path of kelvarn] [seconds] [paused seconds]
+//                                            (default: ../kelvarn beside this program, 20 s, 10 s)
 //   cpu_play --baseline-window [text|repaint] (a baseline window itself)
 // KELVARN_BENCH_PLATFORM=wayland plays on a headless Wayland desktop instead of Xvfb;
 // KELVARN_BENCH_PLATFORM=wine plays the cross-built Windows game under Wine (WineProgram.h;
@@ -40,7 +42,39 @@ class Watched {
     double cpuStart_;
 };
 
+// `a` as a multiple of `b`, or why there is none: /proc counts CPU time in clock ticks, and a
+// window that only waits may not use one tick in the whole run.
+std::string times(double a, double b) {
+    char text[96];
+    const double tickMs = 1000.0 / double(sysconf(_SC_CLK_TCK));
+    if (b > 0) {
+        std::snprintf(text, sizeof text, "%.2f x", a / b);
+    } else if (a > 0) {
+        std::snprintf(text, sizeof text, "n/a (it used less than one %.0f ms clock tick)", tickMs);
+    } else {
+        std::snprintf(text, sizeof text, "n/a (neither used one %.0f ms clock tick)", tickMs);
+    }
+    return text;
+}
+
+// Wake-ups per second of a process over a stretch of time.
+class WakeupRate {
+  public:
+    explicit WakeupRate(pid_t pid) : pid_(pid), start_(wakeups(pid)) {}
+    double perSecond(double wallSeconds) const {
+        return double(wakeups(pid_) - start_) / wallSeconds;
+    }
+
+  private:
+    pid_t pid_;
+    long start_;
+};
+
 void print(const char* name, const Usage& u) {
+    if (u.peakKb == 0) { // /proc no longer has it
+        std::printf("  %-24s ended before the figures were read: none\n", name);
+        return;
+    }
     std::printf("  %-24s CPU %5.2f %% of one core   VmHWM %5.1f MB (private %4.1f, files %4.1f)\n",
                 name, u.cpuPercent, u.peakKb / 1024.0, u.anonKb / 1024.0, u.fileKb / 1024.0);
 }
@@ -116,11 +150,13 @@ int main(int argc, char** argv) {
         return 1;
     }
     const double playSeconds = argc > 2 ? std::atof(argv[2]) : 20.0;
+    const double pauseSeconds = argc > 3 ? std::atof(argv[3]) : 10.0;
     const Platform platform =
         requestedPlatform() == Platform::Wayland ? Platform::Wayland : Platform::X11;
     if (platform == Platform::Wayland && !inWaylandSession()) {
-        return rerunInWaylandSession({game, game.parent_path() / "sound"},
-                                     {"./kelvarn", std::to_string(playSeconds)});
+        return rerunInWaylandSession(
+            {game, game.parent_path() / "sound"},
+            {"./kelvarn", std::to_string(playSeconds), std::to_string(pauseSeconds)});
     }
 
     const PlatformDisplay display(platform);
@@ -163,6 +199,19 @@ int main(int argc, char** argv) {
     const Usage base = watchedBase.usage(wall);
     const Usage text = watchedText.usage(wall);
     const Usage repaint = watchedRepaint.usage(wall);
+
+    // Then the game paused (Ctrl+P), after a second to settle, beside the still window.
+    run(platform == Platform::Wayland ? "wtype -M ctrl -k p -m ctrl" : "xdotool key ctrl+p");
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    const Watched pausedGame(kelvarn), pausedBase(baseline);
+    const WakeupRate gameWakes(kelvarn.pid), baseWakes(baseline.pid);
+    const auto pauseStart = Clock::now();
+    std::this_thread::sleep_for(std::chrono::duration<double>(pauseSeconds));
+    const double pauseWall = secondsSince(pauseStart);
+    const Usage paused = pausedGame.usage(pauseWall);
+    const Usage still = pausedBase.usage(pauseWall);
+    const double pausedWakes = gameWakes.perSecond(pauseWall);
+    const double stillWakes = baseWakes.perSecond(pauseWall);
     stop(kelvarn);
     stop(baseline);
     stop(textBaseline);
@@ -175,13 +224,27 @@ int main(int argc, char** argv) {
     print("baseline window", base);
     print("baseline + Chinese text", text);
     print("baseline repainting", repaint);
-    std::printf("  CPU:    kelvarn %.2f x the window repainting its image every 29 ms   target: "
-                "<= 0.75 x   (%.2f x the still window)\n",
-                repaint.cpuPercent > 0 ? played.cpuPercent / repaint.cpuPercent : 0.0,
-                base.cpuPercent > 0 ? played.cpuPercent / base.cpuPercent : 0.0);
+    if (played.peakKb == 0) {
+        return 1;
+    }
+    std::printf("  CPU:    kelvarn %s the window repainting its image every 29 ms   target: "
+                "<= 0.75 x   (still window: %s)\n",
+                times(played.cpuPercent, repaint.cpuPercent).c_str(),
+                times(played.cpuPercent, base.cpuPercent).c_str());
     std::printf("  memory: kelvarn %.2f x the baseline window   target: <= 1.30 x   (%.2f x the "
                 "window with Chinese text)\n",
                 base.peakKb > 0 ? double(played.peakKb) / double(base.peakKb) : 0.0,
                 text.peakKb > 0 ? double(played.peakKb) / double(text.peakKb) : 0.0);
+    std::printf("paused (Ctrl+P), %.1f s:\n", pauseWall);
+    if (paused.peakKb == 0) {
+        std::printf("  kelvarn ended before the figures were read: none\n");
+        return 0;
+    }
+    std::printf("  %-24s CPU %5.2f %% of one core   %6.1f wake-ups/s\n", "kelvarn",
+                paused.cpuPercent, pausedWakes);
+    std::printf("  %-24s CPU %5.2f %% of one core   %6.1f wake-ups/s\n", "baseline window",
+                still.cpuPercent, stillWakes);
+    std::printf("  CPU:    kelvarn paused against the still window: %s   target: <= 1 x\n",
+                times(paused.cpuPercent, still.cpuPercent).c_str());
     return 0;
 }

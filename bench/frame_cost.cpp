@@ -2,11 +2,14 @@
 // everything moving, and with an empty sea. Prints the median and the 99th percentile in
 // microseconds and as a share of the 29 ms frame period, and the share of the field the window is
 // asked to repaint per frame. Figures only; nothing is asserted.
+//
+//   frame_cost [frames] [full|empty|screen]   (a part alone, e.g. under a profiler)
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "display/Form1Logic.h"
@@ -153,19 +156,29 @@ Figures timeRounds(int rounds, Prepare prepare, Measured measured) {
 // Times `rounds` frames, each started from the same state shifted by a pixel one way or the
 // other when the sea is full (so every object moves, as in play), and adds up the share of the
 // field each frame changed.
-Figures timeFrames(Game& g, bool full, int rounds, double& repainted) {
+// The share of the field the window is asked to repaint per frame, and the smaller share the
+// painter composes (row by row).
+struct Shares {
+    double repainted = -1;
+    double composed = -1;
+};
+
+Figures timeFrames(Game& g, bool full, int rounds, Shares& shares) {
     GameEdit& game = g.game;
     if (full) {
         fillTheSea(game);
     }
     const SeaState first(game);
     double area = 0;
+    double composed = 0;
     int frames = 0;
     const Figures f = timeRounds(
         rounds,
         [&](int i) {
             if (i > 50) {
-                area += g.form.painter.changed().area();
+                const BoardRegion& changed = g.form.painter.changed();
+                area += changed.area();
+                changed.forEachRun([&](int, int left, int right) { composed += right - left; });
                 ++frames;
             }
             first.restore(game);
@@ -176,7 +189,9 @@ Figures timeFrames(Game& g, bool full, int rounds, double& repainted) {
             g.ticks.now += 29;
         },
         [&] { g.form.gameLoopFrame(g.ticks.now); });
-    repainted = frames > 0 ? area / frames / (BoardLayers::Width * BoardLayers::Height) : 0;
+    const double field = double(BoardLayers::Width) * BoardLayers::Height;
+    shares.repainted = frames > 0 ? area / frames / field : 0;
+    shares.composed = frames > 0 ? composed / frames / field : 0;
     return f;
 }
 
@@ -212,12 +227,13 @@ Figures timeScreen(Game& g, bool full, double scale, QtTextPrinter& text, int ro
 }
 #endif
 
-void report(const char* what, Figures f, double repainted = -1) {
+void report(const char* what, Figures f, Shares shares = {}) {
     constexpr double periodMicros = 29000.0;
     std::printf("%-44s median %8.1f us (%5.2f %%)   p99 %8.1f us (%5.2f %%)", what, f.median,
                 100.0 * f.median / periodMicros, f.p99, 100.0 * f.p99 / periodMicros);
-    if (repainted >= 0) {
-        std::printf("   repainted %5.1f %% of the field", 100.0 * repainted);
+    if (shares.repainted >= 0) {
+        std::printf("   repainted %5.1f %%, composed %5.1f %% of the field",
+                    100.0 * shares.repainted, 100.0 * shares.composed);
     }
     std::printf("\n");
 }
@@ -226,6 +242,9 @@ void report(const char* what, Figures f, double repainted = -1) {
 
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(10, std::atoi(argv[1])) : 2000;
+    // A second argument runs one part alone (for a profiler): full, empty or screen.
+    const std::string only = argc > 2 ? argv[2] : "";
+    const auto runs = [&only](const char* part) { return only.empty() || only == part; };
 #ifdef KELVARN_BENCH_QT_TEXT
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -245,26 +264,29 @@ int main(int argc, char** argv) {
     std::printf("%d frames each, 29 ms frame period; targets: median <= 60 us at empty sea, "
                 "<= 120 us at full sea\n",
                 rounds);
-    double repainted = 0;
-    {
+    Shares shares;
+    if (runs("full")) {
         Game full(printer);
-        const Figures f = timeFrames(full, true, rounds, repainted);
-        report("full sea (every table full, all moving)", f, repainted);
+        const Figures f = timeFrames(full, true, rounds, shares);
+        report("full sea (every table full, all moving)", f, shares);
     }
-    {
+    if (runs("empty")) {
         Game empty(printer);
-        const Figures f = timeFrames(empty, false, rounds, repainted);
-        report("empty sea", f, repainted);
+        const Figures f = timeFrames(empty, false, rounds, shares);
+        report("empty sea", f, shares);
     }
 #ifdef KELVARN_BENCH_QT_TEXT
     // The same without printing the status lines, to show what the text costs.
     SilentTextPrinter silent;
-    {
+    if (runs("empty")) {
         Game empty(silent);
-        const Figures f = timeFrames(empty, false, rounds, repainted);
-        report("empty sea, status lines not printed", f, repainted);
+        const Figures f = timeFrames(empty, false, rounds, shares);
+        report("empty sea, status lines not printed", f, shares);
     }
     // A screen with one device pixel per board pixel shows the board as it is: nothing to add.
+    if (!runs("screen")) {
+        return 0;
+    }
     initialiseResources();
     std::printf("high-density screens: bringing the screen's picture up to date, per frame\n");
     for (const double scale : {1.25, 1.5, 2.0, 3.0}) {

@@ -45,6 +45,16 @@ void composeOntoBoard(Surface& board, const Surface& hit, const Surface& overlay
     }
 }
 
+// One run of board pixels: the lettered ground AND Pic2 AND Pic3, then OR Pic1.
+KELVARN_WIDE void composeRow(std::uint32_t* __restrict to, const std::uint32_t* __restrict ground,
+                             const std::uint32_t* __restrict hit,
+                             const std::uint32_t* __restrict overlay,
+                             const std::uint32_t* __restrict sprite, int n) {
+    for (int i = 0; i < n; ++i) {
+        to[i] = (ground[i] & hit[i] & overlay[i]) | sprite[i];
+    }
+}
+
 // A layer and the list of what is drawn into it this frame: every transfer notes the pixels it
 // may change (its cell, cut to the picture and the layer), so that the next frame can clear them.
 struct Target {
@@ -55,10 +65,22 @@ struct Target {
         return Rect{x, y, std::min(w, picture.width()), std::min(h, picture.height())}.clippedTo(
             surface.bounds());
     }
+    // A cell inside the one noted just before it (the two pictures of a sprite) adds nothing.
     void note(const Rect& r) {
-        if (!r.empty()) {
-            drawn.push_back(r);
+        if (r.empty()) {
+            return;
         }
+        if (!drawn.empty()) {
+            Rect& last = drawn.back();
+            if (r.clippedTo(last) == r) {
+                return;
+            }
+            if (last.clippedTo(r) == last) {
+                last = r;
+                return;
+            }
+        }
+        drawn.push_back(r);
     }
     void andIn(int x, int y, int w, int h, const Surface& picture) {
         note(cell(x, y, w, h, picture));
@@ -90,15 +112,21 @@ bool boardSized(const Surface& s) {
 BoardPainter::BoardPainter() : changed_(BoardLayers::Width, BoardLayers::Height) {}
 
 void BoardPainter::statusLines(const GameEdit& g) {
-    nowLines_[0] = " 炮弹: ";
-    nowLines_[1] = " 等级 " + std::to_string(g.level);
-    nowLines_[2] = " 得分: " + std::to_string(g.lastKillPoints);
-    nowLines_[3] = " 总得分: " + std::to_string(g.score);
-    nowLines_[4] = " 生命: " + std::to_string(g.life);
-    nowLines_[5] = " 速度: " + std::to_string(g.speedGauge);
-    nowLines_[6] = " 杀敌: " + std::to_string(g.kills);
-    nowLines_[7] = " 使用炮弹: " + std::to_string(g.shellsUsed);
-    nowLines_[8] = " 当前状态: " + g.statusText;
+    // Written over last frame's strings, so that their room is reused.
+    const auto line = [this](int i, const char* label, const std::string& value) {
+        std::string& s = nowLines_[std::size_t(i)];
+        s.assign(label);
+        s += value;
+    };
+    line(0, " 炮弹: ", {});
+    line(1, " 等级 ", std::to_string(g.level));
+    line(2, " 得分: ", std::to_string(g.lastKillPoints));
+    line(3, " 总得分: ", std::to_string(g.score));
+    line(4, " 生命: ", std::to_string(g.life));
+    line(5, " 速度: ", std::to_string(g.speedGauge));
+    line(6, " 杀敌: ", std::to_string(g.kills));
+    line(7, " 使用炮弹: ", std::to_string(g.shellsUsed));
+    line(8, " 当前状态: ", g.statusText);
 }
 
 // Sprites go into three layers: Pic1 (black) collects every black-background picture by OR; Pic2
@@ -229,6 +257,7 @@ void BoardPainter::paintWhole(const GameEdit& game, BoardLayers& layers, const S
         text.end();
         lines_ = nowLines_;
         colour_ = textColour;
+        areaKnown_.fill(false);
     }
 }
 
@@ -259,10 +288,17 @@ void BoardPainter::paint(const GameEdit& game, BoardLayers& layers, const Sprite
     statusLines(game);
     Rect relettered;
     for (int i = 0; i < StatusLines; ++i) {
-        const std::string& was = lines_[std::size_t(i)];
-        const std::string& now = nowLines_[std::size_t(i)];
-        if (textColour != colour_ || was != now) {
-            relettered = relettered.united(text.lineArea(i, was)).united(text.lineArea(i, now));
+        const std::size_t n = std::size_t(i);
+        if (textColour != colour_ || lines_[n] != nowLines_[n]) {
+            if (!areaKnown_[n]) {
+                areas_[n] = text.lineArea(i, lines_[n]);
+            }
+            relettered = relettered.united(areas_[n]);
+            if (lines_[n] != nowLines_[n]) {
+                areas_[n] = text.lineArea(i, nowLines_[n]);
+            }
+            areaKnown_[n] = true;
+            relettered = relettered.united(areas_[n]);
         }
     }
     relettered = relettered.clippedTo(board.bounds());
@@ -278,6 +314,8 @@ void BoardPainter::paint(const GameEdit& game, BoardLayers& layers, const Sprite
         lines_ = nowLines_;
         colour_ = textColour;
         changed_.add(relettered);
+    } else {
+        areaKnown_.fill(false); // areas_ may hold lines that were not printed
     }
 
     drawSprites(game, layers, sprites);
@@ -288,21 +326,16 @@ void BoardPainter::paint(const GameEdit& game, BoardLayers& layers, const Sprite
     }
     std::swap(drawn_, drawing_);
 
-    // Composition, only where something was or is.
+    // Composition, only where something was or is, row by row.
     const std::uint32_t* ground = lettered_.data();
     const std::uint32_t* hit = layers.Pic2.data();
     const std::uint32_t* overlay = layers.Pic3.data();
     const std::uint32_t* sprite = layers.Pic1.data();
     std::uint32_t* to = board.data();
-    for (const Rect& r : changed_.rects()) {
-        for (int y = r.y; y < r.bottom(); ++y) {
-            const std::size_t first = std::size_t(y) * BoardLayers::Width + std::size_t(r.x);
-            const std::size_t last = first + std::size_t(r.width);
-            for (std::size_t i = first; i < last; ++i) {
-                to[i] = (ground[i] & hit[i] & overlay[i]) | sprite[i];
-            }
-        }
-    }
+    changed_.forEachRun([&](int y, int left, int right) {
+        const std::size_t i = std::size_t(y) * BoardLayers::Width + std::size_t(left);
+        composeRow(to + i, ground + i, hit + i, overlay + i, sprite + i, right - left);
+    });
 }
 
 void Form1Logic::Pb() {

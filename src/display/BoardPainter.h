@@ -46,6 +46,8 @@ class BoardPainter {
     bool whole_ = true;
     std::array<std::string, StatusLines> lines_;    // as printed on lettered_
     std::array<std::string, StatusLines> nowLines_; // this frame's
+    std::array<Rect, StatusLines> areas_{};         // what each line of lines_ may colour
+    std::array<bool, StatusLines> areaKnown_{};     // areas_ worked out since the last whole paint
     std::uint32_t colour_ = 0;
     Surface lettered_; // the background with the status lines printed on it
     Drawn drawn_;      // what the last frame drew into each layer

@@ -7,7 +7,7 @@ namespace kelvarn {
 
 BoardRegion::BoardRegion(int width, int height)
     : width_(std::clamp(width, 0, MaxWidth)), height_(std::max(height, 0)),
-      rows_((height_ + Cell - 1) / Cell), cells_(std::size_t(rows_), 0) {}
+      cells_(std::size_t(height_), 0) {}
 
 void BoardRegion::clear() {
     std::fill(cells_.begin(), cells_.end(), 0);
@@ -24,8 +24,8 @@ void BoardRegion::add(const Rect& r) {
     const std::uint64_t mask =
         (last >= 63 ? ~std::uint64_t(0) : (std::uint64_t(1) << (last + 1)) - 1) &
         ~((std::uint64_t(1) << first) - 1);
-    for (int row = c.y / Cell; row <= (c.bottom() - 1) / Cell; ++row) {
-        cells_[std::size_t(row)] |= mask;
+    for (int y = c.y; y < c.bottom(); ++y) {
+        cells_[std::size_t(y)] |= mask;
     }
     rectsValid_ = false;
 }
@@ -50,7 +50,7 @@ bool BoardRegion::covers(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) {
         return false;
     }
-    return ((cells_[std::size_t(y / Cell)] >> (x / Cell)) & 1) != 0;
+    return ((cells_[std::size_t(y)] >> (x / Cell)) & 1) != 0;
 }
 
 int BoardRegion::area() const {
@@ -66,14 +66,24 @@ const std::vector<Rect>& BoardRegion::rects() const {
         return rects_;
     }
     rects_.clear();
-    int row = 0;
-    while (row < rows_) {
-        const std::uint64_t mask = cells_[std::size_t(row)];
-        int end = row + 1;
-        while (end < rows_ && cells_[std::size_t(end)] == mask) {
+    // The rows of each block of Cell rows taken together, then blocks marked alike as one band.
+    const int blocks = (height_ + Cell - 1) / Cell;
+    const auto blockMask = [this](int block) {
+        std::uint64_t mask = 0;
+        for (int y = block * Cell; y < std::min((block + 1) * Cell, height_); ++y) {
+            mask |= cells_[std::size_t(y)];
+        }
+        return mask;
+    };
+    int block = 0;
+    std::uint64_t mask = blocks > 0 ? blockMask(0) : 0;
+    while (block < blocks) {
+        int end = block + 1;
+        std::uint64_t next = 0;
+        while (end < blocks && (next = blockMask(end)) == mask) {
             ++end;
         }
-        const int top = row * Cell;
+        const int top = block * Cell;
         const int height = std::min(end * Cell, height_) - top;
         std::uint64_t bits = mask;
         while (bits != 0) {
@@ -84,7 +94,8 @@ const std::vector<Rect>& BoardRegion::rects() const {
             const int right = std::min((first + run) * Cell, width_);
             rects_.push_back({left, top, right - left, height});
         }
-        row = end;
+        block = end;
+        mask = next;
     }
     rectsValid_ = true;
     return rects_;

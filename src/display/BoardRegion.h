@@ -1,8 +1,12 @@
 // What changed on the board between two frames, as a few rectangles any window toolkit can hand
-// to its repaint call. The board is divided into cells of Cell x Cell pixels; a rectangle marks
-// every cell it touches, so the region is a little larger than what was drawn, never smaller.
+// to its repaint call. Each row of the board is divided into cells of Cell pixels; a rectangle
+// marks every cell of its rows that it touches, so the region is a little wider than what was
+// drawn, never smaller. The rectangles for the toolkit are coarser still: whole blocks of
+// Cell x Cell pixels, so that their number stays small.
 #pragma once
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <vector>
 
@@ -31,11 +35,24 @@ class BoardRegion {
     // top and height, and no two touch side by side (what a toolkit's region of bands expects).
     const std::vector<Rect>& rects() const;
 
+    // The region row by row, exactly as marked: calls action(y, left, right) for every run of
+    // marked cells of row y, columns left .. right - 1, clipped to the board.
+    template <typename Action> void forEachRun(Action action) const {
+        for (int y = 0; y < height_; ++y) {
+            std::uint64_t bits = cells_[std::size_t(y)];
+            while (bits != 0) {
+                const int first = std::countr_zero(bits);
+                const int run = std::countr_one(bits >> first);
+                bits = first + run >= 64 ? 0 : bits & ~((std::uint64_t(1) << (first + run)) - 1);
+                action(y, first * Cell, std::min((first + run) * Cell, width_));
+            }
+        }
+    }
+
   private:
     int width_;
     int height_;
-    int rows_;
-    std::vector<std::uint64_t> cells_; // per row of cells, one bit per cell
+    std::vector<std::uint64_t> cells_; // per board row, one bit per cell
     mutable std::vector<Rect> rects_;
     mutable bool rectsValid_ = false;
 };

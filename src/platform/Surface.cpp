@@ -6,6 +6,29 @@
 
 namespace kelvarn {
 
+namespace {
+
+KELVARN_WIDE void andRow(std::uint32_t* __restrict to, const std::uint32_t* __restrict from,
+                         int n) {
+    for (int i = 0; i < n; ++i) {
+        to[i] &= from[i];
+    }
+}
+
+KELVARN_WIDE void orRow(std::uint32_t* __restrict to, const std::uint32_t* __restrict from, int n) {
+    for (int i = 0; i < n; ++i) {
+        to[i] |= from[i];
+    }
+}
+
+KELVARN_WIDE void fillRow(std::uint32_t* to, std::uint32_t colour, int n) {
+    for (int i = 0; i < n; ++i) {
+        to[i] = colour;
+    }
+}
+
+} // namespace
+
 Surface::Surface(int width, int height, std::uint32_t colour)
     : width_(std::max(width, 0)), height_(std::max(height, 0)),
       pixels_(std::size_t(width_) * std::size_t(height_), colour | Opaque) {}
@@ -53,8 +76,7 @@ Rect Rect::united(const Rect& other) const {
 void Surface::fill(const Rect& r, std::uint32_t colour) {
     const Rect c = r.clippedTo(bounds());
     for (int y = c.y; y < c.bottom(); ++y) {
-        std::uint32_t* row = pixels_.data() + std::size_t(y) * width_ + c.x;
-        std::fill_n(row, c.width, colour | Opaque);
+        fillRow(pixels_.data() + std::size_t(y) * width_ + c.x, colour | Opaque, c.width);
     }
 }
 
@@ -98,14 +120,10 @@ void Surface::blit(int x, int y, int width, int height, const Surface& source, R
         std::uint32_t* to = &pixels_[std::size_t(y + row) * width_ + x];
         switch (op) {
         case RasterOp::And:
-            for (int i = 0; i < width; ++i) {
-                to[i] &= from[i];
-            }
+            andRow(to, from, width);
             break;
         case RasterOp::Or:
-            for (int i = 0; i < width; ++i) {
-                to[i] |= from[i];
-            }
+            orRow(to, from, width);
             break;
         case RasterOp::Copy:
             std::copy(from, from + width, to);

@@ -11,6 +11,16 @@
 #include <string>
 #include <vector>
 
+// A loop over pixels marked KELVARN_WIDE is built twice where the system can pick the better one
+// when the program starts: for processors with 256-bit vector instructions, and for all others.
+// (Not in the address-checking build, whose start-up the early pick would run ahead of.)
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__linux__) &&       \
+    !defined(__SANITIZE_ADDRESS__)
+#define KELVARN_WIDE __attribute__((target_clones("avx2", "default")))
+#else
+#define KELVARN_WIDE
+#endif
+
 namespace kelvarn {
 
 // What a pixel read returns for a point outside the surface: no colour at all.

@@ -62,24 +62,32 @@ void BoardView::boardChanged(const BoardRegion& changed) {
 }
 
 void BoardView::paintEvent(QPaintEvent* event) {
-    QFrame::paintEvent(event);
+    const QRect inside = contentsRect();
+    const QRegion& region = event->region();
+    // The sunken border is drawn only when the repaint reaches it.
+    if (!inside.contains(region.boundingRect())) {
+        QFrame::paintEvent(event);
+    }
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    if (!scaled()) {
-        const QImage image(reinterpret_cast<const uchar*>(board_.data()), board_.width(),
-                           board_.height(), qsizetype(board_.width()) * 4, QImage::Format_RGB32);
-        painter.drawImage(contentsRect().topLeft(), image);
-        return;
-    }
-    if (scaler_.scale() != devicePixelRatioF() || scaler_.image().isNull()) {
+    if (scaled() && (scaler_.scale() != devicePixelRatioF() || scaler_.image().isNull())) {
         // A new screen, or the first paint: draw the whole picture for it.
         scaler_.setScale(devicePixelRatioF());
         scaler_.update();
     }
-    // Rectangle by rectangle, so that each copy is one plain block of device pixels.
-    for (const QRect& part : event->region()) {
-        painter.setClipRect(part);
-        painter.drawImage(contentsRect().topLeft(), scaler_.image());
+    // The board's own pixels, wrapped without a copy, or the screen's picture of them.
+    const QImage board(reinterpret_cast<const uchar*>(board_.data()), board_.width(),
+                       board_.height(), qsizetype(board_.width()) * 4, QImage::Format_RGB32);
+    const QImage& image = scaled() ? scaler_.image() : board;
+    // Rectangle by rectangle, each the only clip, so that each copy is one plain block of pixels:
+    // under a clip of many rectangles the toolkit draws the image span by span, handing the spans
+    // to helper threads.
+    for (const QRect& part : region) {
+        const QRect target = part & inside;
+        if (!target.isEmpty()) {
+            painter.setClipRect(target);
+            painter.drawImage(inside.topLeft(), image);
+        }
     }
 }
 

@@ -37,13 +37,27 @@ Rect QtTextPrinter::lineArea(int index, const std::string& utf8) const {
     if (utf8.empty()) {
         return {};
     }
+    // Measuring shapes the text, which costs more than the rest of a frame: lines come back to
+    // texts they had before (the speed, the status word), so the last few answers are kept.
+    for (const MeasuredLine& m : measured_) {
+        if (m.index == index && m.text == utf8) {
+            return m.area;
+        }
+    }
     const QString text = QString::fromStdString(utf8);
     const int top = index * lineHeight_;
     const QRect ink = metrics_.boundingRect(text).translated(0, top + ascent_);
     const QRect box(0, top, metrics_.horizontalAdvance(text), lineHeight_);
     // Smoothed glyph edges may reach a pixel or two past the measured ink.
     const QRect area = (ink | box).adjusted(-2, -2, 2, 2);
-    return {area.x(), area.y(), area.width(), area.height()};
+    const Rect result{area.x(), area.y(), area.width(), area.height()};
+    if (measured_.size() < MeasuredKept) {
+        measured_.push_back({index, utf8, result});
+    } else {
+        measured_[nextMeasured_] = {index, utf8, result};
+        nextMeasured_ = (nextMeasured_ + 1) % MeasuredKept;
+    }
+    return result;
 }
 
 void QtTextPrinter::printLine(const std::string& utf8) {
@@ -52,9 +66,9 @@ void QtTextPrinter::printLine(const std::string& utf8) {
     }
     QString& line = lines_[std::size_t(lineCount_++)];
     line = QString::fromStdString(utf8);
-    // A line that cannot reach the clip is only remembered.
-    if (clip_.isNull() ||
-        (y_ - lineHeight_ < clip_.bottom() && y_ + 2 * lineHeight_ > clip_.top())) {
+    // A line whose glyphs cannot reach the clip is only remembered.
+    if (clip_.isNull() || lineArea(lineCount_ - 1, utf8)
+                              .intersects({clip_.x(), clip_.y(), clip_.width(), clip_.height()})) {
         painter_->drawText(0, y_ + ascent_, line);
     }
     y_ += lineHeight_;

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QString>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/Surface.h"
@@ -46,6 +47,16 @@ class QtTextPrinter : public TextPrinter {
     QRgb colour_ = 0;
     std::vector<QString> lines_; // slots are reused from frame to frame
     int lineCount_ = 0;
+
+    // The last lines measured by lineArea(), oldest replaced first.
+    struct MeasuredLine {
+        int index;
+        std::string text;
+        Rect area;
+    };
+    static constexpr std::size_t MeasuredKept = 48;
+    mutable std::vector<MeasuredLine> measured_;
+    mutable std::size_t nextMeasured_ = 0;
 };
 
 // The board's font: the window's default face at 9 points.

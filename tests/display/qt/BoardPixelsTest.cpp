@@ -49,5 +49,47 @@ TEST(BoardPixels, ReachTheToolkitOpaqueWhileTheRulesReadPlainColours) {
     EXPECT_EQ(shown.pixel(field.topLeft() + QPoint(399, 359)) & 0xFFFFFFu, board.pixel(399, 359));
 }
 
+// The window repaints a frame's changed part rectangle by rectangle: each shows the board's own
+// pixels, and nothing outside the part is touched.
+TEST(BoardPixels, AChangedPartIsShownExactlyWhereItIs) {
+    GameHarness h;
+    h.game.shellList[1] = ShellState{150, 200, true};
+    h.game.planeList[1] = PlaneState{250, 20, true, 1};
+    const Sprites sprites = loadSprites();
+    QtTextPrinter printer(boardFont());
+    Form1Logic painted(h.game, h.layers, sprites, printer);
+    painted.Pb();
+    h.game.shellList[1].y = 290;
+    h.game.planeList[1].x = 40;
+    h.game.score = 4500;
+    painted.Pb();
+
+    Form1 form(painted);
+    const QPoint origin = form.MainBoard->contentsRect().topLeft();
+    QRegion part;
+    for (const Rect& r : painted.painter.changed().rects()) {
+        part += QRect(origin.x() + r.x, origin.y() + r.y, r.width, r.height);
+    }
+    ASSERT_GT(part.rectCount(), 2);
+    QImage shown(form.MainBoard->size(), QImage::Format_ARGB32_Premultiplied);
+    shown.fill(Qt::transparent);
+    // render() puts the top-left corner of the part at the offset given.
+    form.MainBoard->render(&shown, part.boundingRect().topLeft(), part);
+    int wrong = 0;
+    int outside = 0;
+    for (int y = 0; y < BoardLayers::Height; ++y) {
+        for (int x = 0; x < BoardLayers::Width; ++x) {
+            const QRgb p = shown.pixel(origin + QPoint(x, y));
+            if (part.contains(origin + QPoint(x, y))) {
+                wrong += p != (h.layers.MainBoard.pixel(x, y) | Opaque) ? 1 : 0;
+            } else {
+                outside += qAlpha(p) != 0 ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0) << "pixels of the changed part shown wrongly";
+    EXPECT_EQ(outside, 0) << "pixels painted outside the changed part";
+}
+
 } // namespace
 } // namespace kelvarn::test

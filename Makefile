@@ -44,7 +44,7 @@ test: deps-test build
 	$(MAKE) test-sanitize; \
 	$(MAKE) test-windows; \
 	echo "clang-tidy (lint.clang-tidy), started with the tests:"; \
-	if wait $$lint; then tail -n 1 $(BUILD)/lint.log; else cat $(BUILD)/lint.log; exit 1; fi
+	if wait $$lint; then grep -h '^clang-tidy:' $(BUILD)/lint.log; else cat $(BUILD)/lint.log; exit 1; fi
 
 # The unit and widget tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 # The random soak there compares its board with a whole repaint on every tenth frame and after

@@ -64,6 +64,26 @@ int BoardScale::lastRow(int bottom) const {
     return std::min(deviceHeight(), int(std::ceil((bottom + 1) * scale_ - Slack))) - 1;
 }
 
+std::vector<Rect> BoardScale::changedBands(const std::uint32_t* changedTiles) const {
+    std::vector<Rect> bands;
+    int bandTop = -1;
+    std::uint32_t bandTiles = 0;
+    for (int y = 0; y <= boardHeight_; ++y) {
+        const std::uint32_t tiles = y < boardHeight_ ? changedTiles[y] : 0;
+        if (tiles != 0) {
+            bandTop = bandTop < 0 ? y : bandTop;
+            bandTiles |= tiles;
+        } else if (bandTop >= 0) {
+            const int left = std::countr_zero(bandTiles) * TileWidth;
+            const int right = std::min(boardWidth_, (32 - std::countl_zero(bandTiles)) * TileWidth);
+            bands.push_back(Rect{left, bandTop, right - left, y - bandTop});
+            bandTop = -1;
+            bandTiles = 0;
+        }
+    }
+    return bands;
+}
+
 std::uint32_t BoardScale::tilesOf(int x, int width) const {
     const int left = std::max(x, 0);
     const int right = std::min(x + width, boardWidth_) - 1;

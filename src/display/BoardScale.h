@@ -14,6 +14,8 @@
 
 namespace kelvarn {
 
+struct Rect;
+
 // c0 with the share w (of 256) and c1 with the rest, channel by channel, rounded; top byte 0.
 inline std::uint32_t mixColours(std::uint32_t c0, std::uint32_t c1, std::uint32_t w) {
     const std::uint32_t v = 256 - w;
@@ -68,6 +70,10 @@ class BoardScale {
 
     // The tiles of a row that board columns x .. x + width - 1 touch.
     std::uint32_t tilesOf(int x, int width) const;
+
+    // The board rectangles that `changedTiles` (one mask per board row) marks as changed: one per
+    // run of rows with changes, spanning the tiles changed anywhere in that run.
+    std::vector<Rect> changedBands(const std::uint32_t* changedTiles) const;
 
     // Brings the enlarged picture `screen` (deviceWidth() x deviceHeight(), `screenStride`
     // pixels a row) up to date with `board` where it changed: `changedTiles` holds one mask per

@@ -114,26 +114,10 @@ void BoardScaler::markChangedTiles(const BoardRegion& changed) {
 }
 
 void BoardScaler::resampleChangedTiles(QRegion& changed) {
-    // What changed, in board pixels: one rectangle per run of rows with changes.
-    int bandTop = -1;
-    std::uint32_t bandBits = 0;
-    for (int y = 0; y <= Height; ++y) {
-        const std::uint32_t bits = y < Height ? changedTiles_[std::size_t(y)] : 0;
-        if (bits != 0) {
-            bandTop = bandTop < 0 ? y : bandTop;
-            bandBits |= bits;
-        } else if (bandTop >= 0) {
-            const int first = std::countr_zero(bandBits);
-            const int last = 31 - std::countl_zero(bandBits);
-            const int right = std::min(Width, (last + 1) * TileWidth);
-            // A device pixel on the edge also shows the board pixel beside it.
-            changed += QRect(first * TileWidth, bandTop, right - first * TileWidth, y - bandTop)
-                           .adjusted(-1, -1, 1, 1);
-            bandTop = -1;
-            bandBits = 0;
-        }
+    for (const Rect& band : arith_.changedBands(changedTiles_.data())) {
+        // A device pixel on the edge also shows the board pixel beside it.
+        changed += QRect(band.x, band.y, band.width, band.height).adjusted(-1, -1, 1, 1);
     }
-
     arith_.resampleTiles(layers_.MainBoard.data(), Width, changedTiles_.data(),
                          reinterpret_cast<std::uint32_t*>(screen_.bits()),
                          screen_.bytesPerLine() / 4);

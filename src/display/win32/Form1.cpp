@@ -132,26 +132,12 @@ std::vector<RECT> BoardView::enlarge(const BoardRegion* changed) {
     } else {
         findChangedTiles(changed);
     }
-    // What changed, in device pixels: one rectangle per run of board rows with changes.
+    // What changed, in device pixels.
     std::vector<RECT> rects;
-    int bandTop = -1;
-    std::uint32_t bandBits = 0;
-    for (int y = 0; y <= BoardLayers::Height; ++y) {
-        const std::uint32_t bits = y < BoardLayers::Height ? changedTiles_[std::size_t(y)] : 0;
-        if (bits != 0) {
-            bandTop = bandTop < 0 ? y : bandTop;
-            bandBits |= bits;
-        } else if (bandTop >= 0) {
-            const int first = std::countr_zero(bandBits);
-            const int last = 31 - std::countl_zero(bandBits);
-            const int lastColumn =
-                std::min(BoardLayers::Width, (last + 1) * BoardScale::TileWidth) - 1;
-            rects.push_back(RECT{scale_.firstColumn(first * BoardScale::TileWidth),
-                                 scale_.firstRow(bandTop), scale_.lastColumn(lastColumn) + 1,
-                                 scale_.lastRow(y - 1) + 1});
-            bandTop = -1;
-            bandBits = 0;
-        }
+    for (const Rect& band : scale_.changedBands(changedTiles_.data())) {
+        rects.push_back(RECT{scale_.firstColumn(band.x), scale_.firstRow(band.y),
+                             scale_.lastColumn(band.right() - 1) + 1,
+                             scale_.lastRow(band.bottom() - 1) + 1});
     }
     scale_.resampleTiles(board.data(), BoardLayers::Width, changedTiles_.data(), screen_.data(),
                          scale_.deviceWidth());

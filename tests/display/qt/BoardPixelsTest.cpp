@@ -13,14 +13,24 @@
 namespace kelvarn::test {
 namespace {
 
-TEST(BoardPixels, ReachTheToolkitOpaqueWhileTheRulesReadPlainColours) {
+// A game with a shell in the water and a plane in the sky, painted once by the Qt printer.
+struct PaintedGame {
+    PaintedGame() {
+        h.game.shellList[1] = ShellState{150, 200, true};
+        h.game.planeList[1] = PlaneState{250, 20, true, 1};
+        painted.Pb();
+    }
     GameHarness h;
-    h.game.shellList[1] = ShellState{150, 200, true};
-    h.game.planeList[1] = PlaneState{250, 20, true, 1};
     const Sprites sprites = loadSprites();
-    QtTextPrinter printer(boardFont());
-    Form1Logic painted(h.game, h.layers, sprites, printer);
-    painted.Pb();
+    QtTextPrinter printer{boardFont()};
+    Form1Logic painted{h.game, h.layers, sprites, printer};
+};
+
+TEST(BoardPixels, ReachTheToolkitOpaqueWhileTheRulesReadPlainColours) {
+    PaintedGame game;
+    GameHarness& h = game.h;
+    const Sprites& sprites = game.sprites;
+    Form1Logic& painted = game.painted;
 
     // Background picture, status text, sprites, the compose pass: every pixel in the buffer.
     const Surface& board = h.layers.MainBoard;
@@ -52,13 +62,9 @@ TEST(BoardPixels, ReachTheToolkitOpaqueWhileTheRulesReadPlainColours) {
 // The window repaints a frame's changed part rectangle by rectangle: each shows the board's own
 // pixels, and nothing outside the part is touched.
 TEST(BoardPixels, AChangedPartIsShownExactlyWhereItIs) {
-    GameHarness h;
-    h.game.shellList[1] = ShellState{150, 200, true};
-    h.game.planeList[1] = PlaneState{250, 20, true, 1};
-    const Sprites sprites = loadSprites();
-    QtTextPrinter printer(boardFont());
-    Form1Logic painted(h.game, h.layers, sprites, printer);
-    painted.Pb();
+    PaintedGame game;
+    GameHarness& h = game.h;
+    Form1Logic& painted = game.painted;
     h.game.shellList[1].y = 290;
     h.game.planeList[1].x = 40;
     h.game.score = 4500;

@@ -56,14 +56,16 @@ KELVARN_WIDE void composeRow(std::uint32_t* __restrict to, const std::uint32_t* 
 }
 
 // A layer and the list of what is drawn into it this frame: every transfer notes the pixels it
-// may change (its cell, cut to the picture and the layer), so that the next frame can clear them.
+// may change (the ink of its picture inside its cell, cut to the layer), so that the next frame can
+// clear them.
 struct Target {
     Surface& surface;
     std::vector<Rect>& drawn;
 
-    Rect cell(int x, int y, int w, int h, const Surface& picture) const {
-        return Rect{x, y, std::min(w, picture.width()), std::min(h, picture.height())}.clippedTo(
-            surface.bounds());
+    // The pixels a transfer of `picture` to (x, y) may change: its ink inside the cell.
+    Rect cell(int x, int y, int w, int h, const Surface& picture, RasterOp op) const {
+        const Rect ink = picture.inkBox(op).clippedTo({0, 0, w, h});
+        return Rect{x + ink.x, y + ink.y, ink.width, ink.height}.clippedTo(surface.bounds());
     }
     // A cell inside the one noted just before it (the two pictures of a sprite) adds nothing.
     void note(const Rect& r) {
@@ -83,11 +85,11 @@ struct Target {
         drawn.push_back(r);
     }
     void andIn(int x, int y, int w, int h, const Surface& picture) {
-        note(cell(x, y, w, h, picture));
+        note(cell(x, y, w, h, picture, RasterOp::And));
         surface.andIn(x, y, w, h, picture);
     }
     void orIn(int x, int y, int w, int h, const Surface& picture) {
-        note(cell(x, y, w, h, picture));
+        note(cell(x, y, w, h, picture, RasterOp::Or));
         surface.orIn(x, y, w, h, picture);
     }
     void andWhole(int x, int y, const Surface& picture) {

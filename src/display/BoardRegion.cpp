@@ -14,22 +14,6 @@ void BoardRegion::clear() {
     rectsValid_ = false;
 }
 
-void BoardRegion::add(const Rect& r) {
-    const Rect c = r.clippedTo({0, 0, width_, height_});
-    if (c.empty()) {
-        return;
-    }
-    const int first = c.x / Cell;
-    const int last = (c.right() - 1) / Cell;
-    const std::uint64_t mask =
-        (last >= 63 ? ~std::uint64_t(0) : (std::uint64_t(1) << (last + 1)) - 1) &
-        ~((std::uint64_t(1) << first) - 1);
-    for (int y = c.y; y < c.bottom(); ++y) {
-        cells_[std::size_t(y)] |= mask;
-    }
-    rectsValid_ = false;
-}
-
 void BoardRegion::addAll() {
     add({0, 0, width_, height_});
 }

@@ -7,6 +7,7 @@
 // pixels stay opaque, so the transfers need not know.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -43,7 +44,16 @@ struct Rect {
     int right() const { return x + width; } // one past the last column
     int bottom() const { return y + height; }
     // The part of this rectangle inside `other`.
-    Rect clippedTo(const Rect& other) const;
+    Rect clippedTo(const Rect& other) const {
+        const int left = std::max(x, other.x);
+        const int top = std::max(y, other.y);
+        const int r = std::min(right(), other.right());
+        const int b = std::min(bottom(), other.bottom());
+        if (r <= left || b <= top) {
+            return {};
+        }
+        return {left, top, r - left, b - top};
+    }
     bool intersects(const Rect& other) const { return !clippedTo(other).empty(); }
     // The smallest rectangle holding both (an empty one adds nothing).
     Rect united(const Rect& other) const;
@@ -77,6 +87,11 @@ class Surface {
     void orIn(int x, int y, int w, int h, const Surface& src) {
         blit(x, y, w, h, src, RasterOp::Or);
     }
+    // The smallest part of this picture outside which transferring it with `op` changes nothing:
+    // the pixels that are not white for AND, not black for OR (every stored pixel is opaque, so OR
+    // with opaque black keeps it), all of it for a copy. Sprites have wide margins of background;
+    // transfers skip them, and a painter that clears what it drew need not clear them.
+    Rect inkBox(RasterOp op) const;
 
     // A one-pixel line from (x0, y0) to (x1, y1), both ends drawn.
     void line(int x0, int y0, int x1, int y1, std::uint32_t colour);
@@ -87,15 +102,27 @@ class Surface {
 
     // Rows of `width()` pixels, top to bottom, each 0xFFRRGGBB: for wrapping in an image of
     // format RGB32 without a copy. Whatever is drawn into it must leave the top byte at 0xFF.
-    std::uint32_t* data() { return pixels_.data(); }
+    // Pixels written through it must be written before the surface is next transferred.
+    std::uint32_t* data() {
+        changed();
+        return pixels_.data();
+    }
     const std::uint32_t* data() const { return pixels_.data(); }
 
-    friend bool operator==(const Surface&, const Surface&) = default;
+    friend bool operator==(const Surface& a, const Surface& b) {
+        return a.width_ == b.width_ && a.height_ == b.height_ && a.pixels_ == b.pixels_;
+    }
 
   private:
+    // The ink boxes are worked out when first asked for and kept until the pixels change.
+    void changed() { inkKnown_ = false; }
+
     int width_ = 0;
     int height_ = 0;
     std::vector<std::uint32_t> pixels_;
+    mutable bool inkKnown_ = false;
+    mutable Rect andInk_;
+    mutable Rect orInk_;
 };
 
 // Prints lines of text onto a surface (through the toolkit's text renderer, which the core does

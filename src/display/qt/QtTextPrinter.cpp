@@ -69,9 +69,29 @@ void QtTextPrinter::printLine(const std::string& utf8) {
     // A line whose glyphs cannot reach the clip is only remembered.
     if (clip_.isNull() || lineArea(lineCount_ - 1, utf8)
                               .intersects({clip_.x(), clip_.y(), clip_.width(), clip_.height()})) {
-        painter_->drawText(0, y_ + ascent_, line);
+        // The same pixels as drawing the string with its baseline at y_ + ascent_.
+        painter_->drawStaticText(QPointF(0, y_), laidOut(line));
     }
     y_ += lineHeight_;
+}
+
+const QStaticText& QtTextPrinter::laidOut(const QString& text) {
+    for (const QStaticText& t : laidOut_) {
+        if (t.text() == text) {
+            return t;
+        }
+    }
+    QStaticText t(text);
+    t.setTextFormat(Qt::PlainText);
+    t.prepare(QTransform(), font_);
+    if (laidOut_.size() < LaidOutKept) {
+        laidOut_.push_back(std::move(t));
+        return laidOut_.back();
+    }
+    QStaticText& slot = laidOut_[nextLaidOut_];
+    nextLaidOut_ = (nextLaidOut_ + 1) % LaidOutKept;
+    slot = std::move(t);
+    return slot;
 }
 
 void QtTextPrinter::end() {

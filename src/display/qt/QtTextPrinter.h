@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QStaticText>
 #include <QString>
 #include <memory>
 #include <string>
@@ -57,6 +58,12 @@ class QtTextPrinter : public TextPrinter {
     static constexpr std::size_t MeasuredKept = 48;
     mutable std::vector<MeasuredLine> measured_;
     mutable std::size_t nextMeasured_ = 0;
+
+    // The last texts printed, laid out once: a line printed again is not shaped again.
+    const QStaticText& laidOut(const QString& text);
+    static constexpr std::size_t LaidOutKept = 48;
+    std::vector<QStaticText> laidOut_;
+    std::size_t nextLaidOut_ = 0;
 };
 
 // The board's font: the window's default face at 9 points.

@@ -97,5 +97,40 @@ TEST(BoardPixels, AChangedPartIsShownExactlyWhereItIs) {
     EXPECT_EQ(outside, 0) << "pixels painted outside the changed part";
 }
 
+// The printer lays a text out once and prints it again from that: the lines must come out as the
+// toolkit draws the string at the line's baseline, the first time and every time after.
+TEST(BoardPixels, StatusLinesPrintAsTheToolkitDrawsTheirText) {
+    const std::vector<std::string> lines{" 炮弹: ",   " 等级 3",   " 得分: 50", " 总得分: 123456",
+                                         " 生命: 20", " 速度: 37", " 杀敌: 5",  " 当前状态: 危险"};
+    QtTextPrinter printer{boardFont()};
+    Surface printed(BoardLayers::Width, BoardLayers::Height, 0x3060A0);
+    for (int round = 0; round < 2; ++round) {
+        printed.clear(0x3060A0);
+        printer.begin(printed, 0xF0E010);
+        for (const std::string& line : lines) {
+            printer.printLine(line);
+        }
+        printer.end();
+
+        QImage drawn(BoardLayers::Width, BoardLayers::Height, QImage::Format_RGB32);
+        drawn.fill(QColor(0x30, 0x60, 0xA0));
+        QPainter painter(&drawn);
+        painter.setFont(printer.font());
+        painter.setPen(QColor(0xF0, 0xE0, 0x10));
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            painter.drawText(0, int(i) * printer.lineHeight() + printer.ascent(),
+                             QString::fromStdString(lines[i]));
+        }
+        painter.end();
+        int wrong = 0;
+        for (int y = 0; y < BoardLayers::Height; ++y) {
+            for (int x = 0; x < BoardLayers::Width; ++x) {
+                wrong += printed.pixel(x, y) == (drawn.pixel(x, y) & 0xFFFFFFu) ? 0 : 1;
+            }
+        }
+        EXPECT_EQ(wrong, 0) << "pixels printed unlike the drawn text, round " << round + 1;
+    }
+}
+
 } // namespace
 } // namespace kelvarn::test
